@@ -1,0 +1,25 @@
+// Errors that reach a handler's edge are shown in the standard error box, and the program goes on.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <stdexcept>
+
+namespace zarvo {
+
+class Dialogs;
+
+// An error raised by a framework or platform call, with the text the user sees.
+class Error : public std::runtime_error {
+public:
+  explicit Error(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+  const QString& Text() const { return text_; }
+
+private:
+  QString text_;
+};
+
+// Runs `handler`; an error it raises is shown with Dialogs::ShowError instead of leaving the handler.
+void RunGuarded(Dialogs& dialogs, const std::function<void()>& handler);
+
+} // namespace zarvo

@@ -1,0 +1,59 @@
+// Three-frame (or two-frame) image lists cut from one horizontal strip, and the image control they draw on.
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QWidget>
+
+namespace zarvo {
+
+// A picture on a window: draws its pixmap (transparent where the picture is), either at its own size
+// or stretched over the control. Mouse input passes through to the window unless made interactive.
+class ImageControl : public QWidget {
+  Q_OBJECT
+public:
+  explicit ImageControl(QWidget* parent, const QString& name, QRect geometry = {}, bool autoSize = true);
+
+  void SetPicture(const QPixmap& picture);
+  const QPixmap& Picture() const { return picture_; }
+  void SetStretch(bool stretch) { stretch_ = stretch; update(); }
+  void SetInteractive(bool on) { setAttribute(Qt::WA_TransparentForMouseEvents, !on); }
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  QPixmap picture_;
+  bool autoSize_;
+  bool stretch_ = false;
+};
+
+class ImageButton;
+
+// Frames of one size cut from a strip laid out left to right. An empty list (no frames) is the
+// placeholder list: drawing from it shows nothing.
+class ImageList {
+public:
+  ImageList() = default;
+  // Loads `resource` (a strip of `count` frames of `frameSize`). When the picture is missing or has
+  // the wrong size, plain frames of the right size stand in, so the window still works.
+  ImageList(const QString& resource, QSize frameSize, int count);
+
+  int Count() const { return static_cast<int>(frames_.size()); }
+  QSize FrameSize() const { return size_; }
+  QPixmap Frame(int index) const;
+  bool IsEmpty() const { return frames_.isEmpty(); }
+
+  // Shows frame `index` on the button or image. Nothing happens for an index outside the list.
+  void Draw(int index, ImageButton* button) const;
+  void Draw(int index, ImageControl* image) const;
+
+private:
+  QList<QPixmap> frames_;
+  QSize size_;
+};
+
+// Loads a single picture from the resources; a missing one yields a plain stand-in of `size`.
+QPixmap LoadPicture(const QString& resource, QSize size);
+
+} // namespace zarvo

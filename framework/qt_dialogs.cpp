@@ -1,0 +1,107 @@
+#include "framework/qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zarvo {
+
+QString ToQtNameFilter(const QString& filter) {
+  const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+  if (bar < 0)
+    return filter;
+  QString patterns = filter.mid(bar + 1);
+  patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+  return filter.left(bar) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+
+namespace {
+
+QString Title(const QString& caption) {
+  return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
+}
+
+QMessageBox::Icon ToQt(Icon icon) {
+  switch (icon) {
+  case Icon::Information: return QMessageBox::Information;
+  case Icon::Question: return QMessageBox::Question;
+  case Icon::Warning: return QMessageBox::Warning;
+  case Icon::Error: return QMessageBox::Critical;
+  case Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+Answer QtDialogs::MessageBox(QWidget* owner, const QString& text, const QString& caption, Buttons buttons,
+                             Icon icon) {
+  QMessageBox box(ToQt(icon), Title(caption), text, QMessageBox::NoButton, owner);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  QAbstractButton* yes = nullptr;
+  QAbstractButton* ok = nullptr;
+  switch (buttons) {
+  case Buttons::Ok:
+    ok = box.addButton(QMessageBox::Ok);
+    break;
+  case Buttons::OkCancel:
+    ok = box.addButton(QMessageBox::Ok);
+    box.addButton(QMessageBox::Cancel);
+    break;
+  case Buttons::YesNo:
+    yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    box.setDefaultButton(static_cast<QPushButton*>(yes));
+    box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    break;
+  }
+  box.exec();
+  if (buttons == Buttons::YesNo)
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+  if (buttons == Buttons::Ok)
+    return Answer::Ok;
+  return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+}
+
+QString QtDialogs::InputBox(const QString& caption, const QString& prompt, const QString& defaultText) {
+  QInputDialog dialog;
+  dialog.setWindowTitle(caption);
+  dialog.setLabelText(prompt);
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setTextValue(defaultText.left(kInputBoxMaxLength));
+  dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  if (auto* edit = dialog.findChild<QLineEdit*>()) {
+    edit->setMaxLength(kInputBoxMaxLength);
+    edit->selectAll();
+  }
+  // Centred on the screen, as the box has no owner window.
+  dialog.adjustSize();
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+  if (dialog.exec() != QDialog::Accepted)
+    return defaultText;
+  return dialog.textValue();
+}
+
+std::optional<QString> QtDialogs::OpenFile(QWidget* owner, const QString& filter, const QString& fileName) {
+  QFileDialog dialog(owner);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setNameFilter(ToQtNameFilter(filter));
+  dialog.selectFile(fileName);
+  dialog.setSizeGripEnabled(true);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+void QtDialogs::ShowError(const QString& text) {
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  box.exec();
+}
+
+} // namespace zarvo

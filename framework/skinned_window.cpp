@@ -1,0 +1,54 @@
+#include "framework/skinned_window.h"
+
+#include <QMouseEvent>
+
+namespace zarvo {
+
+SkinnedWindow::SkinnedWindow(const QString& name, const QString& caption, QSize clientSize,
+                             Qt::WindowFlags extraFlags)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | extraFlags) {
+  setObjectName(name);
+  setWindowTitle(caption);
+  setFixedSize(clientSize);
+  setMouseTracking(true);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(0, 128, 0));
+  setPalette(pal);
+}
+
+void SkinnedWindow::MoveTo(int left, int top) {
+  move(left, y());
+  move(left, top);
+}
+
+void SkinnedWindow::SetStayOnTop(bool on) {
+  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
+    return;
+  const bool visible = isVisible();
+  const QPoint position = pos();
+  setWindowFlag(Qt::WindowStaysOnTopHint, on); // re-creates the native window and hides it
+  move(position);
+  if (visible)
+    show();
+}
+
+void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
+  anchor_ = event->globalPosition().toPoint();
+  QWidget::mousePressEvent(event);
+}
+
+void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint global = event->globalPosition().toPoint();
+  if (event->buttons() & Qt::LeftButton) {
+    const QPoint delta = global - anchor_;
+    anchor_ = global; // the window moved with the pointer, so the pointer keeps its place in it
+    if (!delta.isNull())
+      DragStep(delta.x(), delta.y());
+    return;
+  }
+  anchor_ = global;
+  BackgroundHover();
+}
+
+} // namespace zarvo

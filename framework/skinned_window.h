@@ -1,0 +1,35 @@
+// A borderless, fixed-size window drawn from pictures and dragged by its background.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+namespace zarvo {
+
+class SkinnedWindow : public QWidget {
+  Q_OBJECT
+public:
+  SkinnedWindow(const QString& name, const QString& caption, QSize clientSize, Qt::WindowFlags extraFlags = {});
+
+  // Moves the window: left edge first, then top.
+  void MoveTo(int left, int top);
+  void MoveBy(int dx, int dy) { MoveTo(x() + dx, y() + dy); }
+
+  // Sets or clears the stay-on-top style, keeping the window's visibility and outline.
+  void SetStayOnTop(bool on);
+
+protected:
+  // Background handling shared by every window: a press records the drag anchor; a move with the
+  // left button held drags (DragStep), a move without records the anchor and runs BackgroundHover.
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+  // One drag step by (dx, dy). The default moves this window alone.
+  virtual void DragStep(int dx, int dy) { MoveBy(dx, dy); }
+  // A plain pointer move over the background.
+  virtual void BackgroundHover() {}
+
+  QPoint anchor_; // global pointer position at the last anchor
+};
+
+} // namespace zarvo

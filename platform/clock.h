@@ -1,0 +1,27 @@
+// The time source of the countdown and the stopwatch: local time of day and a monotonic tick.
+#pragma once
+
+#include <QtGlobal>
+
+namespace zarvo {
+
+// Milliseconds in one day; every time of day lies in [0, kDayMs).
+inline constexpr int kDayMs = 86'400'000;
+
+class Clock {
+public:
+  virtual ~Clock() = default;
+  // Local time of day in milliseconds since midnight, 0 .. 86,399,999.
+  virtual int TimeOfDayMs() const = 0;
+  // Monotonic milliseconds since some fixed point (wraps like a 32-bit tick count is not needed).
+  virtual qint64 TickCount() const = 0;
+};
+
+// The real clock: the system's local time and a steady timer.
+class SystemClock final : public Clock {
+public:
+  int TimeOfDayMs() const override;
+  qint64 TickCount() const override;
+};
+
+} // namespace zarvo

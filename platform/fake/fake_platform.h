@@ -1,0 +1,59 @@
+// A platform for tests: records every request in order and answers from settable values.
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/platform.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace zarvo {
+
+class FakePlatform final : public Platform {
+  Q_OBJECT
+public:
+  // One recorded request, e.g. "privilege", "exit 13", "power suspend force", "run notepad x".
+  QStringList calls;
+
+  QString commandLine;
+  QString executablePath = QStringLiteral("/opt/zarvo/zarvo");
+  QString currentDirectory = QStringLiteral("/home/user");
+  bool transparency = true;
+  PowerStatus powerStatus;
+  // Runs inside SetSystemPowerState, as if the machine slept and woke up meanwhile.
+  std::function<void()> whileAsleep;
+
+  void EnableShutdownPrivilege() override;
+  void ExitWindows(unsigned flags) override;
+  void SetSystemPowerState(bool suspend, bool force) override;
+  QString CommandLine() const override { return commandLine; }
+  QString ExecutablePath() const override { return executablePath; }
+  QString ExecutableDirectory() const override;
+  QString CurrentDirectory() const override { return currentDirectory; }
+  bool SupportsTransparency() const override { return transparency; }
+  void RunCommandLine(const QString& commandLine) override;
+  void OpenUrl(const QString& url) override;
+  void Beep() override;
+  PowerStatus GetPowerStatus() const override { return powerStatus; }
+
+  // Sends a power broadcast as the system would.
+  void Broadcast(int event, qint64 parameter = 0) { emit PowerBroadcast(event, parameter); }
+};
+
+// A clock that stands still until a test moves it.
+class FakeClock final : public Clock {
+public:
+  int timeOfDay = 12 * 3'600'000;
+  qint64 tick = 1'000'000;
+
+  int TimeOfDayMs() const override { return timeOfDay; }
+  qint64 TickCount() const override { return tick; }
+  // Moves both the time of day (wrapping at midnight) and the tick count forward.
+  void Advance(int ms) {
+    timeOfDay = static_cast<int>((static_cast<qint64>(timeOfDay) + ms) % kDayMs);
+    tick += ms;
+  }
+  void SetTime(int h, int m, int s, int ms = 0) { timeOfDay = ((h * 60 + m) * 60 + s) * 1000 + ms; }
+};
+
+} // namespace zarvo

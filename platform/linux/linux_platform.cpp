@@ -1,0 +1,75 @@
+#include "platform/linux/linux_platform.h"
+
+#include "platform/linux/logind_power.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace zarvo {
+
+LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent), power_(std::make_unique<LogindPower>()) {
+  connect(power_.get(), &LogindPower::PowerBroadcast, this, &Platform::PowerBroadcast);
+}
+
+LinuxPlatform::~LinuxPlatform() = default;
+
+// Linux has no per-process shutdown privilege: polkit decides on each request.
+void LinuxPlatform::EnableShutdownPrivilege() {}
+
+void LinuxPlatform::ExitWindows(unsigned flags) { power_->ExitWindows(flags); }
+
+void LinuxPlatform::SetSystemPowerState(bool suspend, bool force) { power_->SetSystemPowerState(suspend, force); }
+
+QString JoinCommandLine(const QString& executablePath, const QStringList& arguments) {
+  QString line = QLatin1Char('"') + executablePath + QLatin1Char('"');
+  for (const QString& a : arguments) {
+    line += QLatin1Char(' ');
+    if (a.contains(QLatin1Char(' ')) || a.isEmpty())
+      line += QLatin1Char('"') + a + QLatin1Char('"');
+    else
+      line += a;
+  }
+  return line;
+}
+
+QString LinuxPlatform::CommandLine() const {
+  QStringList args = QCoreApplication::arguments();
+  if (!args.isEmpty())
+    args.removeFirst();
+  return JoinCommandLine(ExecutablePath(), args);
+}
+
+QString LinuxPlatform::ExecutablePath() const {
+  const QString path = QCoreApplication::applicationFilePath();
+  return path.isEmpty() ? QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath() : path;
+}
+
+QString LinuxPlatform::ExecutableDirectory() const { return QFileInfo(ExecutablePath()).absolutePath(); }
+
+QString LinuxPlatform::CurrentDirectory() const { return QDir::currentPath(); }
+
+bool LinuxPlatform::SupportsTransparency() const { return true; }
+
+void LinuxPlatform::RunCommandLine(const QString& commandLine) {
+  QStringList parts = QProcess::splitCommand(commandLine);
+  if (parts.isEmpty())
+    return;
+  const QString program = parts.takeFirst();
+  QProcess::startDetached(program, parts);
+}
+
+void LinuxPlatform::OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl::fromUserInput(url)); }
+
+void LinuxPlatform::Beep() { QApplication::beep(); }
+
+PowerStatus LinuxPlatform::GetPowerStatus() const { return ReadPowerSupplyStatus(QStringLiteral("/sys/class/power_supply")); }
+
+std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<LinuxPlatform>(); }
+
+} // namespace zarvo

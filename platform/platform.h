@@ -1,0 +1,80 @@
+// The operating system behind one interface: power, log-off, process facts, launching, beep,
+// power status and sleep/resume notifications. Requests are kept in the product's own vocabulary.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+namespace zarvo {
+
+// Flags of a shut-down, restart or log-off request.
+namespace ExitFlags {
+inline constexpr unsigned LogOff = 0;
+inline constexpr unsigned ShutDown = 1;
+inline constexpr unsigned Reboot = 2;
+inline constexpr unsigned Force = 4;
+inline constexpr unsigned PowerOff = 8;
+} // namespace ExitFlags
+
+// Power broadcast codes raised through Platform::PowerBroadcast.
+namespace PowerEvent {
+inline constexpr int QuerySuspend = 0;
+inline constexpr int QuerySuspendFailed = 2;
+inline constexpr int Suspend = 4;
+inline constexpr int ResumeCritical = 6;
+inline constexpr int ResumeSuspend = 7;
+inline constexpr int BatteryLow = 9;
+inline constexpr int PowerStatusChange = 10;
+inline constexpr int OemEvent = 11;
+} // namespace PowerEvent
+
+// A snapshot of the machine's power supply, with the raw values of the power status record.
+struct PowerStatus {
+  quint8 acLineStatus = 255;     // 0 off line, 1 on line, 255 unknown
+  quint8 batteryFlag = 128;      // 1 high, 2 low, 4 critical, 8 charging, 128 no battery, 255 unknown
+  quint8 batteryLifePercent = 255;
+  quint32 batteryLifeTime = 0xFFFFFFFF;
+  quint32 batteryFullLifeTime = 0xFFFFFFFF;
+};
+
+class Platform : public QObject {
+  Q_OBJECT
+public:
+  using QObject::QObject;
+  ~Platform() override = default;
+
+  // Power. The privilege step comes first on systems that have one; elsewhere it is a no-op.
+  virtual void EnableShutdownPrivilege() = 0;
+  // Shut down (ShutDown|PowerOff), restart (Reboot) or log off (LogOff), plus Force.
+  // Starts the request and returns at once; failures are not reported.
+  virtual void ExitWindows(unsigned flags) = 0;
+  // Stand-by (suspend true) or hibernate (suspend false). Returns once the machine has resumed,
+  // or at once when the request was refused. Timers and repaints keep running meanwhile.
+  virtual void SetSystemPowerState(bool suspend, bool force) = 0;
+
+  // Process facts.
+  virtual QString CommandLine() const = 0;      // the command line as one text
+  virtual QString ExecutablePath() const = 0;   // full path of the running executable
+  virtual QString ExecutableDirectory() const = 0; // its folder, without a trailing separator
+  virtual QString CurrentDirectory() const = 0; // the working directory
+  // Whether windows of this desktop can be made translucent.
+  virtual bool SupportsTransparency() const = 0;
+
+  // Launching. RunCommandLine splits one command line into program and arguments and starts it
+  // detached, without a shell; a failure is silent.
+  virtual void RunCommandLine(const QString& commandLine) = 0;
+  virtual void OpenUrl(const QString& url) = 0;
+  virtual void Beep() = 0;
+
+  virtual PowerStatus GetPowerStatus() const = 0;
+
+signals:
+  // A power broadcast (PowerEvent code, parameter), e.g. ResumeSuspend after a wake-up.
+  void PowerBroadcast(int event, qint64 parameter);
+};
+
+// The back end of this build (defined once per back end).
+std::unique_ptr<Platform> CreatePlatform();
+
+} // namespace zarvo
