@@ -1,0 +1,70 @@
+#include "counter/counter_window.h"
+
+#include "assets/skin.h"
+#include "framework/image_button.h"
+#include "framework/skin_font.h"
+
+#include <QLabel>
+
+namespace zarvo {
+
+TFormCounter::TFormCounter(MainWindowHooks& main)
+    : SatelliteWindow(main, QStringLiteral("FormCounter"), QStringLiteral("Counter"), QSize(200, 140),
+                      skin::Path(skin::kCounterTitle), Dock::BelowMain) {
+  auto strip = [](const skin::Strip& s) { return ImageList(skin::Path(s.path), s.frame, s.frames); };
+  Start_List = strip(skin::kCounterStartList);
+  Pause_List = strip(skin::kCounterPauseList);
+  Stop_List = strip(skin::kCounterStopList);
+
+  const QString lime = QStringLiteral("color: rgb(0, 255, 0); background: transparent;");
+  LabelInfo = new QLabel(QStringLiteral("Stopped"), this);
+  LabelInfo->setObjectName(QStringLiteral("LabelInfo"));
+  LabelInfo->setGeometry(0, 32, 201, 16);
+  LabelInfo->setAlignment(Qt::AlignCenter);
+  LabelInfo->setFont(SkinFont(13, true));
+  LabelInfo->setStyleSheet(lime);
+  LabelInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  Label1 = new QLabel(this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(30, 56, 142, 32);
+  Label1->setStyleSheet(QStringLiteral("background: black;"));
+  Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  Label_Time = new QLabel(QStringLiteral("00:00:00:00"), this);
+  Label_Time->setObjectName(QStringLiteral("Label_Time"));
+  Label_Time->setGeometry(31, 57, 140, 30);
+  Label_Time->setAlignment(Qt::AlignCenter);
+  Label_Time->setFont(FitFont(SkinFont(24, true), QStringLiteral("00:00:00:00"), 136));
+  Label_Time->setStyleSheet(QStringLiteral("color: rgb(0, 255, 0); background: rgb(0, 128, 0);"));
+  Label_Time->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  Stop = new ImageButton(this, QStringLiteral("Stop"), QPoint(7, 95), QStringLiteral("Stop counting"));
+  Pause = new ImageButton(this, QStringLiteral("Pause"), QPoint(71, 95), QStringLiteral("Pause counting"));
+  Start = new ImageButton(this, QStringLiteral("Start"), QPoint(135, 95), QStringLiteral("Start counting"));
+  const std::pair<ImageButton*, ImageList*> buttons[] = {{Stop, &Stop_List}, {Pause, &Pause_List}, {Start, &Start_List}};
+  for (auto [button, list] : buttons) {
+    list->Draw(0, button);
+    connect(button, &ImageButton::MouseDown, this, [this, button, list] { main_.ImageButtonDown(*list, button); });
+    connect(button, &ImageButton::MouseUp, this, [this, button, list] { main_.ImageButtonUp(*list, button); });
+    connect(button, &ImageButton::MouseMove, this,
+            [this, button, list] { main_.ImageButtonHover(*list, button, button->Hint()); });
+  }
+  TitleBar->raise();
+  Title->raise();
+  CloseButton->raise();
+  Align->raise();
+  Locked_->raise();
+}
+
+void TFormCounter::CloseButtonClick() {
+  hide();
+  main_.CounterWindowClosed();
+}
+
+void TFormCounter::BackgroundHover() {
+  main_.ClearHover();
+  main_.HideHint();
+}
+
+} // namespace zarvo

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QMouseEvent>
 
 namespace zarvo {
 

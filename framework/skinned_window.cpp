@@ -34,11 +34,15 @@ void SkinnedWindow::SetStayOnTop(bool on) {
 }
 
 void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
-  anchor_ = event->globalPosition().toPoint();
+  BackgroundPress(event);
   QWidget::mousePressEvent(event);
 }
 
-void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) {
+void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) { BackgroundMove(event); }
+
+void SkinnedWindow::BackgroundPress(QMouseEvent* event) { anchor_ = event->globalPosition().toPoint(); }
+
+void SkinnedWindow::BackgroundMove(QMouseEvent* event) {
   const QPoint global = event->globalPosition().toPoint();
   if (event->buttons() & Qt::LeftButton) {
     const QPoint delta = global - anchor_;

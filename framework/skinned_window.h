@@ -24,6 +24,10 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
+  // The same handling for a child control that passes its pointer moves on to the background.
+  void BackgroundPress(QMouseEvent* event);
+  void BackgroundMove(QMouseEvent* event);
+
   // One drag step by (dx, dy). The default moves this window alone.
   virtual void DragStep(int dx, int dy) { MoveBy(dx, dy); }
   // A plain pointer move over the background.

@@ -42,7 +42,10 @@ private:
 } // namespace
 
 void ApplyOutline(QWidget* window, const QRegion& outline) {
-  auto* keeper = window->findChild<OutlineKeeper*>(QString(), Qt::FindDirectChildrenOnly);
+  OutlineKeeper* keeper = nullptr;
+  for (QObject* child : window->children())
+    if ((keeper = dynamic_cast<OutlineKeeper*>(child)))
+      break;
   if (!keeper) {
     keeper = new OutlineKeeper(window, outline);
     window->installEventFilter(keeper);

@@ -1,7 +1,7 @@
-// The countdown's time arithmetic: remaining time modulo one day, "HH:mm:ss" text, missed-second check.
+// The countdown's time arithmetic: remaining time modulo one day and the missed-final-second check.
 #pragma once
 
-#include "platform/clock.h"
+#include "framework/time_format.h"
 
 #include <QString>
 
@@ -9,18 +9,9 @@ namespace zarvo {
 
 enum class CountdownMode { After, At };
 
-// Reduces any span of milliseconds into 0 .. 86,399,999.
-int ModuloDay(qint64 ms);
-
-// "HH:mm:ss" of a time of day; the milliseconds are dropped, not rounded.
-QString FormatTime(int timeOfDayMs);
-
 // Remaining time at `now`: After counts `pickerMs` from `startMs`; At counts down to `pickerMs`,
 // a target earlier than now meaning tomorrow.
 int RemainingMs(CountdownMode mode, int pickerMs, int startMs, int nowMs);
-
-// A time of day `plusMs` later, wrapping past midnight.
-int AddToTimeOfDay(int timeOfDayMs, int plusMs);
 
 // Whether the remaining time went through zero between two ticks of one countdown (same mode and
 // target) with no tick in the final second, as when the machine was busy: the reading grew, and the

@@ -1,0 +1,187 @@
+// The countdown of the main window: start and stop, the 400 ms tick, and the actions at expiry.
+#include "main/main_window.h"
+
+#include "framework/dialogs.h"
+#include "framework/image_button.h"
+#include "main/power_action.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
+#include "small_windows/message_window.h"
+#include "small_windows/time_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTimeEdit>
+#include <optional>
+
+namespace zarvo {
+
+namespace {
+
+const QColor kLime(0, 255, 0);
+const QColor kYellow(255, 255, 0);
+
+void SetColor(QLabel* label, const QColor& color) {
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, color);
+  label->setPalette(pal);
+}
+
+} // namespace
+
+CountdownMode TForm1::Mode() const { return RadioAt->isChecked() ? CountdownMode::At : CountdownMode::After; }
+
+int TForm1::PickerMs() const { return SetTime->time().msecsSinceStartOfDay(); }
+
+void TForm1::StartClick() {
+  CountdownRunning = !CountdownRunning;
+  if (!Selection.AnySelected()) {
+    CountdownRunning = !CountdownRunning;
+    dialogs_.ShowMessage(QStringLiteral("Select an option first"));
+    return;
+  }
+  if (CountdownRunning) {
+    StartTimeOfDay = clock_.TimeOfDayMs();
+    last_ = Reading{};
+    SetColor(Label_TimeRemaining, kYellow);
+  } else {
+    Label_TimeRemaining->setText(QStringLiteral("00:00:00"));
+    SetColor(Label_TimeRemaining, kLime);
+  }
+}
+
+void TForm1::RadioAfterClick() {
+  RadioAfter->setChecked(true);
+  SetTime->setTime(QTime(0, 1, 0));
+}
+
+void TForm1::RadioAtClick() {
+  RadioAt->setChecked(true);
+  SetTime->setTime(QTime::fromMSecsSinceStartOfDay(AddToTimeOfDay(clock_.TimeOfDayMs(), 5 * 60 * 1000)));
+}
+
+void TForm1::Timer1Timer() {
+  const int now = clock_.TimeOfDayMs();
+  Label_Time->setText(FormatTime(now));
+
+  if (StopPlaying->isVisible()) {
+    // A player with no open device (its file failed to open) counts as finished.
+    if (!MediaPlayer1.IsOpen()) {
+      StopPlaying->hide();
+    } else {
+      const int position = MediaPlayer1.Position();
+      if (position == MediaPlayer1.Length())
+        StopPlaying->hide();
+    }
+  }
+
+  if (!CountdownRunning)
+    return;
+
+  const CountdownMode mode = Mode();
+  const int picker = PickerMs();
+  const int remaining = RemainingMs(mode, picker, StartTimeOfDay, now);
+  const QString text = FormatTime(remaining);
+  Label_TimeRemaining->setText(text);
+  if (FormTime)
+    FormTime->Label_TimeRemaining->setText(text);
+  SetColor(Label_TimeRemaining, Label_TimeRemaining->palette().color(QPalette::WindowText) == kLime ? kYellow : kLime);
+
+  // A tick that missed the final second (the machine was busy) still ends the countdown instead of
+  // letting it run another day: the reading went through zero since the last tick.
+  const bool missedFinalSecond =
+      last_.remainingMs >= 0 && last_.mode == mode && last_.pickerMs == picker && CrossedZero(last_.remainingMs, remaining);
+  last_ = Reading{remaining, mode, picker};
+
+  if (text == QLatin1String("00:00:00") || missedFinalSecond)
+    Expire();
+}
+
+void TForm1::Expire() {
+  if (TimeOnlyView)
+    ShowTimeClick();
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  StartClick();
+  StartMouseMove();
+
+  if (Selection.AnyPowerSelected())
+    PerformPowerAction(QString());
+
+  // A sound that cannot be played must not cost the user the other actions: the error is shown
+  // once the application and message steps have run.
+  std::optional<QString> soundError;
+  if (Selection.PlaySoundSelected) {
+    try {
+      PlaySoundStep();
+    } catch (const EMCIDeviceError& e) {
+      soundError = e.Text();
+    }
+  }
+  if (Selection.RunApplicationSelected)
+    RunApplicationStep();
+  if (Selection.ShowMessageSelected)
+    ShowMessageStep();
+  if (soundError)
+    dialogs_.ShowError(*soundError);
+}
+
+void TForm1::PerformPowerAction(const QString& word) {
+  platform_.EnableShutdownPrivilege();
+  const std::optional<PowerAction> action = word.isEmpty() ? SelectedPowerAction(Selection) : ActionForWord(word);
+  if (!action)
+    return;
+  const PowerRequest request = RequestFor(*action, ForceShutDown);
+  if (request.kind == PowerRequest::Kind::Exit)
+    platform_.ExitWindows(request.exitFlags);
+  else
+    platform_.SetSystemPowerState(request.suspend, request.force);
+}
+
+void TForm1::PlaySoundStep() {
+  StopPlaying->show();
+  MediaPlayer1.FileName = Selection.SoundFileName;
+  MediaPlayer1.Open();
+  MediaPlayer1.Play();
+}
+
+void TForm1::RunApplicationStep() { platform_.RunCommandLine(Selection.ApplicationCommand); }
+
+void TForm1::ShowMessageStep() {
+  // Bring the application back from minimised (or the tray) before the message appears.
+  if (isMinimized())
+    showNormal();
+  FormMessage->ShowMessage();
+}
+
+void TForm1::RunMenuCommand(const QString& confirmation, const QString& word) {
+  if (Showconfirmation1->isChecked() &&
+      dialogs_.MessageBox(this, confirmation, QStringLiteral("Confirmation"), Buttons::OkCancel, Icon::Question) !=
+          Answer::Ok)
+    return;
+  PerformPowerAction(word);
+}
+
+void TForm1::ForceShutDown1Click() {
+  ForceShutDown1->setChecked(!ForceShutDown1->isChecked());
+  ForceShutDown = ForceShutDown1->isChecked();
+}
+
+void TForm1::StopPlayingClick() {
+  if (MediaPlayer1.IsOpen())
+    MediaPlayer1.Stop();
+  StopPlaying->hide();
+}
+
+void TForm1::StopPlayingMouseMove() {
+  if (!Showhelp1->isChecked())
+    return;
+  const int position = MediaPlayer1.Position();
+  const int length = MediaPlayer1.IsOpen() ? MediaPlayer1.Length() : 0;
+  SetHint(QStringLiteral("Stop playing") + QString(14, QLatin1Char(' ')) + QString::number(position / 1000) +
+              QLatin1Char('/') + QString::number(length / 1000) + QStringLiteral(" s"),
+          true);
+}
+
+} // namespace zarvo

@@ -1,1 +1,35 @@
-int main() { return 0; }
+// Program entry: the six windows, then the event loop until the main window closes.
+#include "framework/qt_dialogs.h"
+#include "main/main_window.h"
+#include "main/window_set.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Zarvo"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Zarvo"));
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  zarvo::SystemClock clock;
+  zarvo::QtDialogs dialogs;
+  const std::unique_ptr<zarvo::Platform> platform = zarvo::CreatePlatform();
+
+  zarvo::WindowSet windows(clock, dialogs, *platform);
+  if (!windows.Create())
+    return 0;
+
+  zarvo::TForm1* main = windows.Form1();
+  QObject::connect(main, &zarvo::TForm1::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  // The main window starts in the middle of the screen; the settings load places the group.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect s = screen->availableGeometry();
+    main->MoveTo(s.center().x() - main->width() / 2, s.center().y() - main->height() / 2);
+  }
+  main->show();
+  return app.exec();
+}

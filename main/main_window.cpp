@@ -1,0 +1,420 @@
+#include "main/main_window.h"
+
+#include "assets/skin.h"
+#include "counter/counter_window.h"
+#include "framework/dialogs.h"
+#include "framework/error_box.h"
+#include "framework/image_button.h"
+#include "framework/skin_font.h"
+#include "framework/window_outline.h"
+#include "options/options_window.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
+#include "small_windows/about_window.h"
+#include "small_windows/message_window.h"
+#include "small_windows/time_window.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimeEdit>
+
+namespace zarvo {
+
+namespace {
+
+const QColor kLime(0, 255, 0);
+
+ImageList Strip(const skin::Strip& s) { return ImageList(skin::Path(s.path), s.frame, s.frames); }
+
+QLabel* SkinLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry, const QFont& font) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setGeometry(geometry);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFont(font);
+  label->setMouseTracking(true);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, kLime);
+  label->setPalette(pal);
+  return label;
+}
+
+} // namespace
+
+TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
+    : SkinnedWindow(QStringLiteral("Form1"), QStringLiteral("Zarvo"), QSize(200, 140)), clock_(clock),
+      dialogs_(dialogs), platform_(platform) {
+  setWindowIcon(QIcon(skin::Path(skin::kIconScalable)));
+  CreateControls();
+  CreateMenus();
+
+  Timer1.setInterval(400);
+  Timer3.setInterval(1000);
+  TimerInit.setInterval(1);
+  TimerInit.setSingleShot(true);
+  connect(&Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+  connect(&Timer3, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
+  connect(&TimerInit, &QTimer::timeout, this, [this] { Guarded([this] { TimerInitTimer(); }); });
+
+  // The power event monitor: a resume that interrupted a countdown stops it and warns.
+  connect(&platform_, &Platform::PowerBroadcast, this, [this](int event, qint64) {
+    if (event == PowerEvent::ResumeSuspend)
+      Guarded([this] { APM1ResumeAfterSuspend(); });
+  });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::Guarded(const std::function<void()>& handler) { RunGuarded(dialogs_, handler); }
+
+void TForm1::CreateControls() {
+  Start_List = Strip(skin::kStartList);
+  Menu_List = Strip(skin::kMenuList);
+  Transparent_List = Strip(skin::kTransparentList);
+  Options_List = Strip(skin::kOptionsList);
+  Counter_List = Strip(skin::kCounterList);
+  TopAlways_List = Strip(skin::kTopAlwaysList);
+  ShowTime_List = Strip(skin::kShowTimeList);
+  Minimize_List = Strip(skin::kMinimizeList);
+  Hide_List = Strip(skin::kHideList);
+  CloseButton_List = Strip(skin::kCloseButtonList);
+
+  // From back to front.
+  BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 1, 200, 140));
+  BackGround->SetPicture(LoadPicture(skin::Path(skin::kBackground), QSize(200, 140)));
+  TitleBar = new ImageControl(this, QStringLiteral("TitleBar"), QRect(0, 0, 200, 30));
+  TitleBar->SetPicture(LoadPicture(skin::Path(skin::kTitleBar), QSize(200, 30)));
+  Title = new ImageControl(this, QStringLiteral("Title"), QRect(15, 0, 110, 25));
+  Title->SetPicture(LoadPicture(skin::Path(skin::kMainTitle), QSize(110, 25)));
+
+  Options = new ImageButton(this, QStringLiteral("Options"), QPoint(70, 30), QStringLiteral("Show/Hide options panel"));
+  Transparent = new ImageButton(this, QStringLiteral("Transparent"), QPoint(39, 30),
+                                QStringLiteral("Change Transparence/Opacity"));
+  ShowTime = new ImageButton(this, QStringLiteral("ShowTime"), QPoint(163, 30), QStringLiteral("Show only remaining time"));
+  TopAlways = new ImageButton(this, QStringLiteral("TopAlways"), QPoint(132, 30),
+                              QStringLiteral("Enable/Disable Always on top"));
+  Hide = new ImageButton(this, QStringLiteral("Hide"), QPoint(155, 0), QStringLiteral("Minimize to System Tray"));
+  Minimize = new ImageButton(this, QStringLiteral("Minimize"), QPoint(139, 0), QStringLiteral("Minimize"));
+  CloseButton = new ImageButton(this, QStringLiteral("CloseButton"), QPoint(173, -1), QStringLiteral("Exit"));
+  ImageEmpty = new ImageButton(this, QStringLiteral("ImageEmpty"), QPoint(160, 243), QString());
+  ImageEmpty->resize(41, 25);
+  ImageEmpty->hide();
+  Menu = new ImageButton(this, QStringLiteral("Menu"), QPoint(8, 30), QStringLiteral("Show menu"));
+  Counter = new ImageButton(this, QStringLiteral("Counter"), QPoint(101, 30), QStringLiteral("Show counter"));
+  Minimize->SetPicture(LoadPicture(skin::Path(skin::kMinimizePicture), QSize(13, 20)));
+  Hide->SetPicture(LoadPicture(skin::Path(skin::kHidePicture), QSize(13, 20)));
+  CloseButton->SetPicture(LoadPicture(skin::Path(skin::kCloseButtonPicture), QSize(13, 20)));
+
+  // The countdown's controls.
+  Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QStringLiteral("00:00:00"), QRect(15, 51, 70, 24),
+                         FitFont(SkinFont(19, false), QStringLiteral("00:00:00"), 70));
+  Label_Time->setAccessibleName(QStringLiteral("Local time"));
+  Label_TimeRemaining = SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
+                                  QRect(106, 51, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
+  Label_TimeRemaining->setAccessibleName(QStringLiteral("Time remaining"));
+
+  SetTime = new QTimeEdit(QTime(0, 1, 0), this);
+  SetTime->setObjectName(QStringLiteral("SetTime"));
+  SetTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+  SetTime->setGeometry(15, 95, 82, 21);
+  SetTime->setFont(SkinFont(13, true));
+  SetTime->setAccessibleName(QStringLiteral("Time"));
+  SetTime->setStyleSheet(QStringLiteral("QTimeEdit { background: rgb(0, 255, 0); color: black; border: 1px solid "
+                                        "rgb(0, 60, 0); padding-left: 2px; }"));
+
+  RadioAfter = new QRadioButton(QStringLiteral("After"), this);
+  RadioAfter->setObjectName(QStringLiteral("RadioAfter"));
+  RadioAfter->setGeometry(15, 76, 49, 17);
+  RadioAt = new QRadioButton(QStringLiteral("At"), this);
+  RadioAt->setObjectName(QStringLiteral("RadioAt"));
+  RadioAt->setGeometry(63, 76, 33, 17);
+  for (QRadioButton* radio : {RadioAfter, RadioAt}) {
+    radio->setFont(SkinFont(11, true));
+    radio->setStyleSheet(QStringLiteral("QRadioButton { color: rgb(0, 255, 0); background: transparent; }"));
+    radio->setMouseTracking(true);
+    radio->setFocusPolicy(Qt::NoFocus);
+    radio->installEventFilter(this);
+  }
+  RadioAfter->setChecked(true);
+  connect(RadioAfter, &QRadioButton::clicked, this, &TForm1::RadioAfterClick);
+  connect(RadioAt, &QRadioButton::clicked, this, &TForm1::RadioAtClick);
+
+  Start = new ImageButton(this, QStringLiteral("Start"), QPoint(103, 73), QStringLiteral("Start counting"));
+  StopPlaying = new ImageButton(this, QStringLiteral("StopPlaying"), QPoint(87, 118), QStringLiteral("Stop playing"));
+  StopPlaying->SetPicture(LoadPicture(skin::Path(skin::kStopPlaying), QSize(45, 20)).scaled(45, 20));
+  StopPlaying->hide();
+  connect(StopPlaying, &QAbstractButton::clicked, this, [this] { Guarded([this] { StopPlayingClick(); }); });
+  connect(StopPlaying, &ImageButton::MouseMove, this, [this] { Guarded([this] { StopPlayingMouseMove(); }); });
+
+  LabelToolTip = SkinLabel(this, QStringLiteral("LabelToolTip"), QStringLiteral("Watch here for help"),
+                           QRect(5, 121, 190, 13), SkinFont(11, true));
+  LabelToolTip->setAccessibleName(QStringLiteral("Help"));
+
+  ConnectButton(Start, Start_List, &TForm1::StartClick);
+  ConnectButton(Menu, Menu_List, &TForm1::MenuClick);
+  ConnectButton(Transparent, Transparent_List, &TForm1::TransparentClick);
+  ConnectButton(Options, Options_List, &TForm1::OptionsClick);
+  ConnectButton(Counter, Counter_List, &TForm1::CounterClick);
+  ConnectButton(TopAlways, TopAlways_List, &TForm1::TopAlwaysClick);
+  ConnectButton(ShowTime, ShowTime_List, &TForm1::ShowTimeClick);
+  ConnectButton(Minimize, Minimize_List, &TForm1::MinimizeClick);
+  ConnectButton(Hide, Hide_List, &TForm1::HideClick);
+  ConnectButton(CloseButton, CloseButton_List, &TForm1::CloseButtonClick);
+
+  for (QLabel* label : {Label_Time, Label_TimeRemaining, LabelToolTip})
+    label->installEventFilter(this);
+}
+
+void TForm1::ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)()) {
+  const ImageList* l = &list;
+  connect(button, &ImageButton::MouseDown, this, [this, button, l] { ImageButtonDown(*l, button); });
+  connect(button, &ImageButton::MouseUp, this, [this, button, l](QMouseEvent* e) {
+    ImageButtonUp(*l, button);
+    // A right button released over an image button opens the main menu.
+    if (e->button() == Qt::RightButton)
+      PopupMenu1->popup(e->globalPosition().toPoint());
+  });
+  connect(button, &ImageButton::MouseMove, this, [this, button, l] {
+    if (button == Start)
+      StartMouseMove();
+    else
+      ImageButtonHover(*l, button, button->Hint());
+  });
+  connect(button, &QAbstractButton::clicked, this, [this, command] { Guarded([this, command] { (this->*command)(); }); });
+}
+
+bool TForm1::FormCreate() {
+  SettingsFileName = QStringLiteral("Settings.ini");
+  ProcessCommandLine();
+  Timer1.start();
+  Timer3.start();
+  TimerInit.start();
+  // Help opens <start-up working directory>/Help/index.html in the default browser.
+  BrowserCommand = platform_.CurrentDirectory();
+  Start_List.Draw(0, Start);
+  Options_List.Draw(2, Options);
+  ShowTime_List.Draw(0, ShowTime);
+  Transparent_List.Draw(0, Transparent);
+  TopAlways_List.Draw(0, TopAlways);
+  Menu_List.Draw(0, Menu);
+  Counter_List.Draw(2, Counter);
+  HoverImage = ImageEmpty;
+  HoverImageList = &ImageListEmpty;
+  Selection.ClearPower();
+  AlwaysOnTop = false;
+  ForceShutDown = true;
+  if (!platform_.SupportsTransparency())
+    AlphaBlend1->setEnabled(false);
+  ApplyMainWindowRegion();
+  return true;
+}
+
+void TForm1::Attach(TFormOptions* options, TFormMessage* message, TFormAbout* about, TFormCounter* counter,
+                    TFormTime* time) {
+  FormOptions = options;
+  FormMessage = message;
+  FormAbout = about;
+  FormCounter = counter;
+  FormTime = time;
+  connect(FormTime, &TFormTime::ShowTimeRequested, this, [this] { Guarded([this] { ShowTimeClick(); }); });
+}
+
+void TForm1::ProcessCommandLine() {
+  // Command-line power actions are not handled yet: start-up always continues.
+}
+
+void TForm1::ApplyMainWindowRegion() { ApplyOutline(this, OutlineRegion(140, {Box(155, 2, 169, 17)})); }
+
+// ---- Image buttons and the hint line ----
+
+bool TForm1::IsLatched(const ImageButton* button) const {
+  return (button == TopAlways && AlwaysOnTop) || (button == Counter && FormCounter && FormCounter->isVisible()) ||
+         (button == Options && FormOptions && FormOptions->isVisible()) || (button == Start && CountdownRunning);
+}
+
+void TForm1::ImageButtonHover(const ImageList& list, ImageButton* image, const QString& text) {
+  if (image != HoverImage) {
+    HoverImageList->Draw(IsLatched(HoverImage) ? 2 : 0, HoverImage);
+    list.Draw(image == Start && CountdownRunning ? 2 : 1, image);
+    HoverImage = image;
+    HoverImageList = &list;
+  }
+  SetHint(text, false);
+}
+
+void TForm1::ImageButtonDown(const ImageList& list, ImageButton* image) { list.Draw(2, image); }
+
+void TForm1::ImageButtonUp(const ImageList& list, ImageButton* image) {
+  list.Draw(0, image);
+  HoverImage = ImageEmpty;
+  HoverImageList = &ImageListEmpty;
+}
+
+void TForm1::ReleaseHover() {
+  if (HoverImage != ImageEmpty) {
+    HoverImageList->Draw(0, HoverImage);
+    HoverImage = ImageEmpty;
+    HoverImageList = &ImageListEmpty;
+  }
+}
+
+void TForm1::ClearHover() { ImageButtonHover(ImageListEmpty, ImageEmpty, QString()); }
+
+void TForm1::SetHint(const QString& text, bool always) {
+  if (!always && !Showhelp1->isChecked())
+    return;
+  LabelToolTip->setText(text);
+  LabelToolTip->show();
+}
+
+void TForm1::HideHint() { LabelToolTip->hide(); }
+
+void TForm1::StartMouseMove() {
+  ImageButtonHover(Start_List, Start, CountdownRunning ? QStringLiteral("Stop counting") : QStringLiteral("Start counting"));
+}
+
+void TForm1::BackgroundHover() {
+  ClearHover();
+  HideHint();
+}
+
+void TForm1::DragStep(int dx, int dy) {
+  // Locked satellites move first, by the same offsets, hidden or not.
+  if (FormOptions && FormOptions->Locked())
+    FormOptions->MoveBy(dx, dy);
+  if (FormCounter && FormCounter->Locked())
+    FormCounter->MoveBy(dx, dy);
+  MoveBy(dx, dy);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    auto* e = static_cast<QMouseEvent*>(event);
+    if (watched == RadioAfter || watched == RadioAt) {
+      SetHint(watched == RadioAfter ? QStringLiteral("After specified time") : QStringLiteral("At specified time"), false);
+      return false;
+    }
+    // The labels pass their moves on to the background, then name themselves in the hint line.
+    BackgroundMove(e);
+    if (!(e->buttons() & Qt::LeftButton)) {
+      if (watched == Label_TimeRemaining)
+        SetHint(QStringLiteral("Time remaining"), false);
+      else if (watched == Label_Time)
+        SetHint(QStringLiteral("Local time"), false);
+    }
+    return true;
+  }
+  if (event->type() == QEvent::MouseButtonPress &&
+      (watched == Label_Time || watched == Label_TimeRemaining || watched == LabelToolTip)) {
+    BackgroundPress(static_cast<QMouseEvent*>(event));
+    return false;
+  }
+  if (event->type() == QEvent::MouseButtonDblClick && watched == Label_TimeRemaining) {
+    Guarded([this] { ShowTimeClick(); });
+    return true;
+  }
+  if (event->type() == QEvent::ContextMenu && watched == Label_TimeRemaining) {
+    PopupMenuShowTime->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+    return true;
+  }
+  return SkinnedWindow::eventFilter(watched, event);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1->popup(event->globalPos()); }
+
+void TForm1::Timer3Timer() {
+  const QPoint p = QCursor::pos();
+  auto inside = [&p](const QWidget* w) {
+    if (!w)
+      return false;
+    const QRect r = w->geometry();
+    return r.left() <= p.x() && p.x() <= r.left() + r.width() && r.top() <= p.y() && p.y() <= r.top() + r.height();
+  };
+  if (inside(this) || inside(FormOptions) || inside(FormCounter))
+    return;
+  ReleaseHover();
+  HideHint();
+}
+
+// ---- Skin shared with the other windows ----
+
+QPixmap TForm1::TitleBarPicture() const { return TitleBar->Picture(); }
+QPixmap TForm1::BackgroundPicture() const { return BackGround->Picture(); }
+QPixmap TForm1::CloseButtonPicture() const { return CloseButton_List.Frame(0); }
+
+void TForm1::OptionsWindowClosed() { ImageButtonHover(Options_List, Options, Options->Hint()); }
+void TForm1::CounterWindowClosed() { ImageButtonUp(Counter_List, Counter); }
+
+// ---- Lifecycle ----
+
+void TForm1::TimerInitTimer() {
+  TimerInit.stop();
+  LoadSettings();
+}
+
+void TForm1::LoadSettings() {
+  // Default placement: the main window in the middle of the screen, Options docked to its left,
+  // the Counter below it, both locked and shown, help on.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect s = screen->availableGeometry();
+    MoveTo(s.center().x() - width() / 2, s.center().y() - height() / 2);
+  }
+  FormOptions->AlignClick();
+  FormCounter->AlignClick();
+  FormOptions->SetLocked(true);
+  FormCounter->SetLocked(true);
+  Showhelp1->setChecked(false);
+  Showhelp1Click();
+  FormOptions->hide();
+  OptionsClick();
+  FormCounter->hide();
+  CounterClick();
+  Options_List.Draw(FormOptions->isVisible() ? 2 : 0, Options);
+  Counter_List.Draw(FormCounter->isVisible() ? 2 : 0, Counter);
+  show();
+}
+
+void TForm1::SaveSettings() {
+  // Nothing is kept between runs yet.
+}
+
+void TForm1::CloseButtonClick() {
+  if (TimeOnlyView)
+    ShowTimeClick();
+  close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  Timer1.stop();
+  Timer3.stop();
+  try {
+    SaveSettings();
+  } catch (...) {
+    // Quitting goes on whatever the save met.
+  }
+  closing_ = true;
+  for (QWidget* w : std::initializer_list<QWidget*>{FormOptions, FormCounter, FormTime, FormMessage, FormAbout})
+    if (w)
+      w->hide();
+  event->accept();
+  emit Closed();
+}
+
+void TForm1::APM1ResumeAfterSuspend() {
+  if (!CountdownRunning)
+    return;
+  StartClick();
+  dialogs_.MessageBox(this,
+                      QString(24, QLatin1Char(' ')) + QStringLiteral("System entered in suspended mode!\n\r\n\r") +
+                          QStringLiteral("Remove the Standby and Hibernate from  Control Panel->Power Options\n\r") +
+                          QString(22, QLatin1Char(' ')) + QStringLiteral("so that Zarvo to complete successfully!"),
+                      QStringLiteral("Zarvo: System Suspended"), Buttons::Ok, Icon::Information);
+}
+
+} // namespace zarvo

@@ -1,0 +1,210 @@
+// TForm1: the main window. Countdown, expiry actions, hover and hint line, popup menu, lifecycle.
+#pragma once
+
+#include "components/sound_player.h"
+#include "framework/image_list.h"
+#include "framework/main_window_hooks.h"
+#include "framework/skinned_window.h"
+#include "main/countdown.h"
+#include "options/action_selection.h"
+
+#include <QTimer>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QTimeEdit;
+
+namespace zarvo {
+
+class Clock;
+class Dialogs;
+class ImageButton;
+class Platform;
+class TFormAbout;
+class TFormCounter;
+class TFormMessage;
+class TFormOptions;
+class TFormTime;
+
+class TForm1 final : public SkinnedWindow, public MainWindowHooks {
+  Q_OBJECT
+public:
+  TForm1(Clock& clock, Dialogs& dialogs, Platform& platform);
+  ~TForm1() override;
+
+  // The creation handler. Returns false when the process is to end right away (a command-line
+  // action was handled); the other windows are then never created.
+  bool FormCreate();
+  // Hands over the windows created after this one.
+  void Attach(TFormOptions* options, TFormMessage* message, TFormAbout* about, TFormCounter* counter,
+              TFormTime* time);
+
+  // --- Countdown ---
+  void StartClick();
+  void RadioAfterClick();
+  void RadioAtClick();
+  void Timer1Timer();
+  void StartMouseMove();
+
+  // --- Expiry actions and the Run menu ---
+  void PerformPowerAction(const QString& word);
+  void PlaySoundStep();
+  void RunApplicationStep();
+  void ShowMessageStep();
+  void RunMenuCommand(const QString& confirmation, const QString& word);
+  void ForceShutDown1Click();
+  void StopPlayingClick();
+  void StopPlayingMouseMove();
+
+  // --- Lifecycle ---
+  void TimerInitTimer();
+  void Timer3Timer();
+  void CloseButtonClick();
+  void APM1ResumeAfterSuspend();
+  void LoadSettings();
+  void SaveSettings();
+  void ProcessCommandLine();
+
+  // --- Main window commands ---
+  void MenuClick();
+  void TransparentClick();
+  void SetTransparency(int alpha, bool blend);
+  void TopAlwaysClick();
+  void OptionsClick();
+  void CounterClick();
+  void ShowTimeClick();
+  void MinimizeClick();
+  void HideClick();
+  void Help1Click();
+  void Whatsnew1Click();
+  void About1Click();
+  void Showhelp1Click();
+  void ApplyMainWindowRegion();
+
+  // --- MainWindowHooks ---
+  void ImageButtonHover(const ImageList& list, ImageButton* image, const QString& text) override;
+  void ImageButtonDown(const ImageList& list, ImageButton* image) override;
+  void ImageButtonUp(const ImageList& list, ImageButton* image) override;
+  void ReleaseHover() override;
+  void ClearHover() override;
+  void SetHint(const QString& text, bool always) override;
+  void HideHint() override;
+  QRect MainGeometry() const override { return geometry(); }
+  QMenu* MainMenu() const override { return PopupMenu1; }
+  QPixmap TitleBarPicture() const override;
+  QPixmap BackgroundPicture() const override;
+  QPixmap CloseButtonPicture() const override;
+  void OptionsWindowClosed() override;
+  void CounterWindowClosed() override;
+
+  // --- State ---
+  ActionSelection Selection; // written by the Options window only
+  bool CountdownRunning = false;
+  int StartTimeOfDay = 0;
+  bool TimeOnlyView = false;
+  bool AlwaysOnTop = false;
+  bool ForceShutDown = false;
+  QString SettingsFileName;
+  QString BrowserCommand;
+  ImageButton* HoverImage = nullptr;
+  const ImageList* HoverImageList = nullptr;
+
+  // --- Controls ---
+  ImageControl* BackGround = nullptr;
+  ImageControl* TitleBar = nullptr;
+  ImageControl* Title = nullptr;
+  QLabel* Label_Time = nullptr;
+  QLabel* Label_TimeRemaining = nullptr;
+  QLabel* LabelToolTip = nullptr;
+  QTimeEdit* SetTime = nullptr;
+  QRadioButton* RadioAfter = nullptr;
+  QRadioButton* RadioAt = nullptr;
+  ImageButton* Start = nullptr;
+  ImageButton* Menu = nullptr;
+  ImageButton* Transparent = nullptr;
+  ImageButton* Options = nullptr;
+  ImageButton* Counter = nullptr;
+  ImageButton* TopAlways = nullptr;
+  ImageButton* ShowTime = nullptr;
+  ImageButton* Minimize = nullptr;
+  ImageButton* Hide = nullptr;
+  ImageButton* CloseButton = nullptr;
+  ImageButton* StopPlaying = nullptr;
+  ImageButton* ImageEmpty = nullptr;
+
+  ImageList Start_List, Menu_List, Transparent_List, Options_List, Counter_List, TopAlways_List, ShowTime_List,
+      Minimize_List, Hide_List, CloseButton_List;
+  const ImageList ImageListEmpty;
+
+  QTimer Timer1;
+  QTimer Timer3;
+  QTimer TimerInit;
+
+  TMediaPlayer MediaPlayer1;
+
+  QMenu* PopupMenu1 = nullptr;
+  QMenu* PopupMenuAlfa = nullptr;
+  QMenu* PopupMenuShowTime = nullptr;
+  QAction* About1 = nullptr;
+  QAction* HideOptionsPanel1 = nullptr;
+  QAction* HideCounter1 = nullptr;
+  QAction* ShowonlyTimeRemaining1 = nullptr;
+  QAction* PopupMenuShowTime1 = nullptr;
+  QAction* Alwaysontop1 = nullptr;
+  QAction* ForceShutDown1 = nullptr;
+  QAction* Showhelp1 = nullptr;
+  QAction* Showconfirmation1 = nullptr;
+  QAction* AlphaBlend1 = nullptr;
+  QAction* ShutDown1 = nullptr;
+  QAction* Restart1 = nullptr;
+  QAction* LogOff1 = nullptr;
+  QAction* StandBy1 = nullptr;
+  QAction* Hibernate1 = nullptr;
+  QList<QAction*> LevelItemsAlfa;    // Disabled1 .. Hight1
+  QList<QAction*> LevelItemsSubmenu; // Disabled2 .. Hight2
+
+  TFormOptions* FormOptions = nullptr;
+  TFormMessage* FormMessage = nullptr;
+  TFormAbout* FormAbout = nullptr;
+  TFormCounter* FormCounter = nullptr;
+  TFormTime* FormTime = nullptr;
+
+signals:
+  // The main window has closed: the program ends.
+  void Closed();
+
+protected:
+  void DragStep(int dx, int dy) override;
+  void BackgroundHover() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void CreateControls();
+  void CreateMenus();
+  void ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)());
+  void Expire();
+  CountdownMode Mode() const;
+  int PickerMs() const;
+  bool IsLatched(const ImageButton* button) const;
+  void HandleBackgroundMove(QMouseEvent* event);
+  void Guarded(const std::function<void()>& handler);
+
+  Clock& clock_;
+  Dialogs& dialogs_;
+  Platform& platform_;
+
+  // The last tick's reading of a running countdown, to notice a final second with no tick in it.
+  struct Reading {
+    int remainingMs = -1;
+    CountdownMode mode = CountdownMode::After;
+    int pickerMs = 0;
+  } last_;
+  bool closing_ = false;
+};
+
+} // namespace zarvo

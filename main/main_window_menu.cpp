@@ -1,0 +1,255 @@
+// The main window's popup menus and the commands that arrange the group of windows.
+#include "main/main_window.h"
+
+#include "assets/skin.h"
+#include "counter/counter_window.h"
+#include "framework/dialogs.h"
+#include "framework/image_button.h"
+#include "options/options_window.h"
+#include "platform/platform.h"
+#include "small_windows/about_window.h"
+#include "small_windows/time_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QUrl>
+
+namespace zarvo {
+
+namespace {
+
+struct Level {
+  const char* caption;
+  int alpha;
+  bool blend;
+};
+constexpr Level kLevels[] = {
+    {"Disabled", 255, false}, {"Low", 230, true}, {"Mediu", 200, true}, {"Intermediar", 150, true}, {"Hight", 100, true}};
+
+QAction* Item(QMenu* menu, const QString& name, const QString& caption) {
+  QAction* a = menu->addAction(caption);
+  a->setObjectName(name);
+  return a;
+}
+
+} // namespace
+
+void TForm1::CreateMenus() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+
+  About1 = Item(PopupMenu1, QStringLiteral("About1"), QStringLiteral("About"));
+  About1->setIcon(QIcon(skin::Path(skin::kMenuAbout)));
+  PopupMenu1->setDefaultAction(About1);
+  connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+  QAction* help = Item(PopupMenu1, QStringLiteral("Help1"), QStringLiteral("Help"));
+  help->setIcon(QIcon(skin::Path(skin::kMenuHelp)));
+  connect(help, &QAction::triggered, this, &TForm1::Help1Click);
+  connect(Item(PopupMenu1, QStringLiteral("Whatsnew1"), QStringLiteral("What's new")), &QAction::triggered, this,
+          &TForm1::Whatsnew1Click);
+  PopupMenu1->addSeparator();
+
+  QMenu* view = PopupMenu1->addMenu(QStringLiteral("View"));
+  view->setObjectName(QStringLiteral("View1"));
+  ShowonlyTimeRemaining1 = Item(view, QStringLiteral("ShowonlyTimeRemaining1"), QStringLiteral("Show only Time Remaining"));
+  ShowonlyTimeRemaining1->setCheckable(true);
+  connect(ShowonlyTimeRemaining1, &QAction::triggered, this, [this] {
+    ShowonlyTimeRemaining1->setChecked(!ShowonlyTimeRemaining1->isChecked()); // set by the command only
+    ShowTimeClick();
+  });
+  view->addSeparator();
+  HideOptionsPanel1 = Item(view, QStringLiteral("HideOptionsPanel1"), QStringLiteral("Hide Options window"));
+  connect(HideOptionsPanel1, &QAction::triggered, this, &TForm1::OptionsClick);
+  HideCounter1 = Item(view, QStringLiteral("HideCounter1"), QStringLiteral("Hide Counter window"));
+  connect(HideCounter1, &QAction::triggered, this, &TForm1::CounterClick);
+  view->addSeparator();
+  connect(Item(view, QStringLiteral("AlignOptionswindow1"), QStringLiteral("Align Options window")),
+          &QAction::triggered, this, [this] { FormOptions->AlignClick(); });
+  connect(Item(view, QStringLiteral("AlignCounterwindow1"), QStringLiteral("Align Counter window")),
+          &QAction::triggered, this, [this] { FormCounter->AlignClick(); });
+
+  QMenu* options = PopupMenu1->addMenu(QStringLiteral("Options"));
+  options->setObjectName(QStringLiteral("Options1"));
+  options->menuAction()->setIcon(QIcon(skin::Path(skin::kMenuOptions)));
+  Alwaysontop1 = Item(options, QStringLiteral("Alwaysontop1"), QStringLiteral("Always on top"));
+  Alwaysontop1->setCheckable(true);
+  connect(Alwaysontop1, &QAction::triggered, this, &TForm1::TopAlwaysClick);
+  options->addSeparator();
+  ForceShutDown1 = Item(options, QStringLiteral("ForceShutDown1"), QStringLiteral("Force Shut Down"));
+  ForceShutDown1->setCheckable(true);
+  ForceShutDown1->setChecked(true);
+  connect(ForceShutDown1, &QAction::triggered, this, [this] {
+    ForceShutDown1->setChecked(!ForceShutDown1->isChecked()); // undo the menu's own toggle
+    ForceShutDown1Click();
+  });
+  Showhelp1 = Item(options, QStringLiteral("Showhelp1"), QStringLiteral("Show help"));
+  Showhelp1->setCheckable(true);
+  Showhelp1->setChecked(true);
+  connect(Showhelp1, &QAction::triggered, this, [this] {
+    Showhelp1->setChecked(!Showhelp1->isChecked());
+    Showhelp1Click();
+  });
+
+  QMenu* run = PopupMenu1->addMenu(QStringLiteral("Run"));
+  run->setObjectName(QStringLiteral("Run1"));
+  run->menuAction()->setIcon(QIcon(skin::Path(skin::kMenuRun)));
+  auto runItem = [this, run](const QString& name, const QString& caption, const QString& confirmation,
+                             const QString& word) {
+    QAction* a = Item(run, name, caption);
+    connect(a, &QAction::triggered, this, [this, confirmation, word] {
+      Guarded([this, confirmation, word] { RunMenuCommand(confirmation, word); });
+    });
+    return a;
+  };
+  ShutDown1 = runItem(QStringLiteral("ShutDown1"), QStringLiteral("Shut Down"), QStringLiteral("ShutDown now?"),
+                      QStringLiteral("shutdown"));
+  Restart1 = runItem(QStringLiteral("Restart1"), QStringLiteral("Restart"), QStringLiteral("Restart now?"),
+                     QStringLiteral("restart"));
+  LogOff1 = runItem(QStringLiteral("LogOff1"), QStringLiteral("LogOff"), QStringLiteral("LogOff now?"),
+                    QStringLiteral("logoff"));
+  StandBy1 = runItem(QStringLiteral("StandBy1"), QStringLiteral("Stand By"), QStringLiteral("Stand By now?"),
+                     QStringLiteral("standby"));
+  Hibernate1 = runItem(QStringLiteral("Hibernate1"), QStringLiteral("Hibernate"), QStringLiteral("Hibernate now?"),
+                       QStringLiteral("hibernate"));
+  run->addSeparator();
+  Showconfirmation1 = Item(run, QStringLiteral("Showconfirmation1"), QStringLiteral("Show confirmation"));
+  Showconfirmation1->setCheckable(true); // a click inverts its own check mark
+  Showconfirmation1->setChecked(true);
+
+  QMenu* alpha = PopupMenu1->addMenu(QStringLiteral("Transparent"));
+  alpha->setObjectName(QStringLiteral("AlphaBlend2"));
+  AlphaBlend1 = alpha->menuAction();
+  AlphaBlend1->setObjectName(QStringLiteral("AlphaBlend1"));
+  PopupMenuAlfa = new QMenu(this);
+  PopupMenuAlfa->setObjectName(QStringLiteral("PopupMenuAlfa"));
+  auto* groupAlfa = new QActionGroup(this);
+  auto* groupSub = new QActionGroup(this);
+  for (int i = 0; i < 5; ++i) {
+    const Level& level = kLevels[i];
+    const QString caption = QString::fromLatin1(level.caption);
+    QAction* a = Item(PopupMenuAlfa, caption + QStringLiteral("1"), caption);
+    QAction* b = Item(alpha, caption + QStringLiteral("2"), caption);
+    for (QAction* item : {a, b}) {
+      item->setCheckable(true);
+      item->setChecked(i == 0);
+      connect(item, &QAction::triggered, this, [this, i] {
+        SetTransparency(kLevels[i].alpha, kLevels[i].blend);
+        LevelItemsAlfa[i]->setChecked(true);
+        LevelItemsSubmenu[i]->setChecked(true);
+      });
+    }
+    groupAlfa->addAction(a);
+    groupSub->addAction(b);
+    LevelItemsAlfa << a;
+    LevelItemsSubmenu << b;
+  }
+  PopupMenu1->addSeparator();
+  QAction* exit = Item(PopupMenu1, QStringLiteral("Exit1"), QStringLiteral("Exit"));
+  exit->setIcon(QIcon(skin::Path(skin::kMenuExit)));
+  connect(exit, &QAction::triggered, this, &TForm1::CloseButtonClick);
+
+  PopupMenuShowTime = new QMenu(this);
+  PopupMenuShowTime->setObjectName(QStringLiteral("PopupMenuShowTime"));
+  PopupMenuShowTime1 =
+      Item(PopupMenuShowTime, QStringLiteral("PopupMenuShowTime1"), QStringLiteral("Show only Time Remaining"));
+  PopupMenuShowTime1->setCheckable(true);
+  connect(PopupMenuShowTime1, &QAction::triggered, this, [this] {
+    PopupMenuShowTime1->setChecked(!PopupMenuShowTime1->isChecked());
+    Guarded([this] { ShowTimeClick(); });
+  });
+}
+
+void TForm1::MenuClick() {
+  const QPoint at = mapToGlobal(QPoint(Menu->x(), Menu->y() + Menu->height()));
+  const int w = PopupMenu1->sizeHint().width();
+  PopupMenu1->popup(QPoint(at.x() - w / 2, at.y()));
+}
+
+void TForm1::TransparentClick() {
+  if (!platform_.SupportsTransparency()) {
+    dialogs_.ShowMessage(QString(14, QLatin1Char(' ')) + QStringLiteral("Sorry !\nOnly in Windows 2k,XP"));
+    return;
+  }
+  PopupMenuAlfa->popup(mapToGlobal(QPoint(Transparent->x(), Transparent->y() + Transparent->height())));
+}
+
+void TForm1::SetTransparency(int alpha, bool blend) {
+  const qreal opacity = blend ? alpha / 255.0 : 1.0;
+  for (QWidget* w : std::initializer_list<QWidget*>{this, FormOptions, FormCounter, FormTime})
+    if (w)
+      w->setWindowOpacity(opacity);
+}
+
+void TForm1::TopAlwaysClick() {
+  AlwaysOnTop = !AlwaysOnTop;
+  SetStayOnTop(AlwaysOnTop);
+  FormOptions->SetStayOnTop(AlwaysOnTop);
+  FormCounter->SetStayOnTop(AlwaysOnTop);
+  FormTime->SetStayOnTop(AlwaysOnTop);
+  ApplyMainWindowRegion();
+  FormOptions->ApplyRegion();
+  FormCounter->ApplyRegion();
+  Alwaysontop1->setChecked(AlwaysOnTop);
+}
+
+void TForm1::OptionsClick() {
+  FormOptions->setVisible(!FormOptions->isVisible());
+  HideOptionsPanel1->setText(FormOptions->isVisible() ? QStringLiteral("Hide Options Panel")
+                                                      : QStringLiteral("Show Options Panel"));
+}
+
+void TForm1::CounterClick() {
+  FormCounter->setVisible(!FormCounter->isVisible());
+  HideCounter1->setText(FormCounter->isVisible() ? QStringLiteral("Hide Counter Panel")
+                                                 : QStringLiteral("Show Counter Panel"));
+}
+
+void TForm1::ShowTimeClick() {
+  if (!CountdownRunning) {
+    dialogs_.ShowMessage(QStringLiteral("Click Start first"));
+    return;
+  }
+  TimeOnlyView = !TimeOnlyView;
+  PopupMenuShowTime1->setChecked(!PopupMenuShowTime1->isChecked());
+  ShowonlyTimeRemaining1->setChecked(!ShowonlyTimeRemaining1->isChecked());
+  if (TimeOnlyView) {
+    FormTime->MoveTo(x() + 44, y() + 51);
+    FormTime->show();
+    hide();
+    FormOptions->hide();
+    FormCounter->hide();
+  } else {
+    FormTime->hide();
+    show();
+    FormOptions->show();
+    FormCounter->show();
+  }
+}
+
+void TForm1::MinimizeClick() { showMinimized(); }
+
+void TForm1::HideClick() { showMinimized(); }
+
+void TForm1::Help1Click() {
+  platform_.OpenUrl(QUrl::fromLocalFile(BrowserCommand + QStringLiteral("/Help/index.html")).toString());
+}
+
+void TForm1::Whatsnew1Click() {
+  platform_.OpenUrl(QUrl::fromLocalFile(platform_.ExecutableDirectory() + QStringLiteral("/history.txt")).toString());
+}
+
+void TForm1::About1Click() {
+  FormAbout->setWindowModality(Qt::ApplicationModal);
+  FormAbout->MoveTo(x(), y() - 30);
+  FormAbout->show();
+  FormAbout->raise();
+}
+
+void TForm1::Showhelp1Click() {
+  Showhelp1->setChecked(!Showhelp1->isChecked());
+  HideHint();
+}
+
+} // namespace zarvo

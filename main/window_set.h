@@ -1,0 +1,46 @@
+// The six windows of the program, created once in a fixed order and destroyed together.
+#pragma once
+
+#include <memory>
+
+namespace zarvo {
+
+class Clock;
+class Dialogs;
+class Platform;
+class TForm1;
+class TFormAbout;
+class TFormCounter;
+class TFormMessage;
+class TFormOptions;
+class TFormTime;
+
+class WindowSet {
+public:
+  WindowSet(Clock& clock, Dialogs& dialogs, Platform& platform);
+  ~WindowSet();
+
+  // Creates the main window, then (unless its creation ended the program) the Options, Message,
+  // About, Counter and Time windows. Returns false when the program is to end at once.
+  bool Create();
+
+  TForm1* Form1() const { return form1_.get(); }
+  TFormOptions* FormOptions() const { return options_.get(); }
+  TFormMessage* FormMessage() const { return message_.get(); }
+  TFormAbout* FormAbout() const { return about_.get(); }
+  TFormCounter* FormCounter() const { return counter_.get(); }
+  TFormTime* FormTime() const { return time_.get(); }
+
+private:
+  Clock& clock_;
+  Dialogs& dialogs_;
+  Platform& platform_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TFormOptions> options_;
+  std::unique_ptr<TFormMessage> message_;
+  std::unique_ptr<TFormAbout> about_;
+  std::unique_ptr<TFormCounter> counter_;
+  std::unique_ptr<TFormTime> time_;
+};
+
+} // namespace zarvo

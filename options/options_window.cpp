@@ -1,0 +1,172 @@
+#include "options/options_window.h"
+
+#include "assets/skin.h"
+#include "framework/dialogs.h"
+#include "framework/image_button.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace zarvo {
+
+namespace {
+
+struct RowSpec {
+  const char* name;
+  const skin::Strip* strip;
+  int top;
+  const char* hint;
+};
+
+const RowSpec kRowSpecs[TFormOptions::kRows] = {
+    {"ShutDown", &skin::kShutDownList, 35, "Shuts Down the computer"},
+    {"Restart", &skin::kRestartList, 65, "Restart the computer"},
+    {"LogOff", &skin::kLogOffList, 95, "Log Off"},
+    {"StandBy", &skin::kStandByList, 125, "StandBy"},
+    {"Hibernate", &skin::kHibernateList, 155, "Hibernate"},
+    {"Zarvo", &skin::kZarvoList, 185, "Play a sound"},
+    {"Execute", &skin::kExecuteList, 215, "Run an application"},
+    {"Message", &skin::kMessageList, 245, "Shows a message"},
+};
+
+int RowOf(PowerAction a) { return static_cast<int>(a); }
+
+QLabel* BlackBar(QWidget* parent, const QString& name, QRect geometry) {
+  auto* bar = new QLabel(parent);
+  bar->setObjectName(name);
+  bar->setGeometry(geometry);
+  bar->setAutoFillBackground(true);
+  QPalette pal = bar->palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  bar->setPalette(pal);
+  bar->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return bar;
+}
+
+} // namespace
+
+TFormOptions::TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelection& selection)
+    : SatelliteWindow(main, QStringLiteral("FormOptions"), QStringLiteral("Options"), QSize(200, 280),
+                      skin::Path(skin::kOptionsTitle), Dock::LeftOfMain),
+      dialogs_(dialogs), selection_(selection) {
+  BackGround->setGeometry(0, 0, 200, 282);
+  Check_List = ImageList(skin::Path(skin::kCheckList.path), skin::kCheckList.frame, skin::kCheckList.frames);
+
+  BlackBar(this, QStringLiteral("LabelGroup"), QRect(15, 46, 1, 120));
+  const int tickTops[kRows] = {46, 76, 105, 135, 165, 195, 225, 255};
+  for (int row = 0; row < kRows; ++row) {
+    const RowSpec& spec = kRowSpecs[row];
+    BlackBar(this, QStringLiteral("LabelGroupLine%1").arg(row + 1), QRect(16, tickTops[row], 5, 2));
+    lists_[row] = ImageList(skin::Path(spec.strip->path), spec.strip->frame, spec.strip->frames);
+    auto* button = new ImageButton(this, QString::fromLatin1(spec.name), QPoint(41, spec.top),
+                                   QString::fromLatin1(spec.hint));
+    buttons_[row] = button;
+    lists_[row].Draw(0, button);
+    // The check image lies over the button's left edge; it only displays, input goes beneath it.
+    auto* check = new ImageControl(this, QString::fromLatin1(spec.name) + QStringLiteral("Check"),
+                                   QRect(23, spec.top - 1, 35, 25));
+    check->setEnabled(false);
+    checks_[row] = check;
+    SetCheck(row, false);
+
+    connect(button, &ImageButton::MouseDown, this, [this, row] { main_.ImageButtonDown(lists_[row], buttons_[row]); });
+    connect(button, &ImageButton::MouseUp, this, [this, row] { main_.ImageButtonUp(lists_[row], buttons_[row]); });
+    connect(button, &ImageButton::MouseMove, this, [this, row] { ButtonMoved(row); });
+  }
+  connect(buttons_[ShutDownRow], &QAbstractButton::clicked, this, &TFormOptions::ShutDownClick);
+  connect(buttons_[RestartRow], &QAbstractButton::clicked, this, &TFormOptions::RestartClick);
+  connect(buttons_[LogOffRow], &QAbstractButton::clicked, this, &TFormOptions::LogOffClick);
+  connect(buttons_[StandByRow], &QAbstractButton::clicked, this, &TFormOptions::StandByClick);
+  connect(buttons_[HibernateRow], &QAbstractButton::clicked, this, &TFormOptions::HibernateClick);
+  connect(buttons_[ZarvoRow], &QAbstractButton::clicked, this, &TFormOptions::ZarvoClick);
+  connect(buttons_[ExecuteRow], &QAbstractButton::clicked, this, &TFormOptions::ExecuteClick);
+  connect(buttons_[MessageRow], &QAbstractButton::clicked, this, &TFormOptions::MessageClick);
+
+  // Frame controls stay in front of the background pictures.
+  TitleBar->raise();
+  Title->raise();
+  CloseButton->raise();
+  Align->raise();
+  Locked_->raise();
+  for (ImageControl* check : checks_)
+    check->raise();
+}
+
+void TFormOptions::SetCheck(int row, bool selected) {
+  checkState_[row] = selected ? 1 : 0;
+  Check_List.Draw(checkState_[row], checks_[row]);
+}
+
+void TFormOptions::PowerClick(PowerAction action) {
+  // Selecting one power action turns any other off; clicking the selected one turns it off.
+  const QList<PowerAction> cleared = TogglePowerAction(selection_, action);
+  SetCheck(RowOf(action), selection_.Power(action));
+  for (PowerAction other : cleared)
+    SetCheck(RowOf(other), false);
+}
+
+void TFormOptions::ZarvoClick() {
+  selection_.PlaySoundSelected = !selection_.PlaySoundSelected;
+  if (selection_.PlaySoundSelected) {
+    const std::optional<QString> file =
+        dialogs_.OpenFile(this, QStringLiteral("Sounds(*.mp3,*.wav)|*.mp3;*.wav"), QStringLiteral("Zarvo.wav"));
+    if (file)
+      selection_.SoundFileName = *file;
+    else
+      selection_.PlaySoundSelected = false;
+  }
+  SetCheck(ZarvoRow, selection_.PlaySoundSelected);
+}
+
+void TFormOptions::ExecuteClick() {
+  selection_.RunApplicationSelected = !selection_.RunApplicationSelected;
+  if (selection_.RunApplicationSelected) {
+    const std::optional<QString> file = dialogs_.OpenFile(
+        this, QStringLiteral("Applications(*.exe,*.com,*.pif)|*.exe;*.com;*.pif"), QStringLiteral("Zarvo.exe"));
+    if (file) {
+      selection_.ApplicationCommand = *file;
+      selection_.ApplicationCommand = dialogs_.InputBox(QStringLiteral("Application Path & Parameters"),
+                                                        QStringLiteral("Path & parameters:"), *file);
+    } else {
+      selection_.RunApplicationSelected = false;
+    }
+  }
+  SetCheck(ExecuteRow, selection_.RunApplicationSelected);
+}
+
+void TFormOptions::MessageClick() {
+  selection_.ShowMessageSelected = !selection_.ShowMessageSelected;
+  if (selection_.ShowMessageSelected) {
+    selection_.MessageText =
+        dialogs_.InputBox(QStringLiteral("Message"), QStringLiteral("Message to show:"), selection_.MessageText);
+    if (selection_.MessageText.isEmpty())
+      selection_.ShowMessageSelected = false;
+  }
+  SetCheck(MessageRow, selection_.ShowMessageSelected);
+}
+
+void TFormOptions::ButtonMoved(int row) {
+  main_.ImageButtonHover(lists_[row], buttons_[row], buttons_[row]->Hint());
+  // The three parameter actions name their parameter in a tooltip once selected.
+  if (row == ZarvoRow && selection_.PlaySoundSelected)
+    buttons_[row]->setToolTip(QStringLiteral("Sound file= ") + selection_.SoundFileName);
+  else if (row == ExecuteRow && selection_.RunApplicationSelected)
+    buttons_[row]->setToolTip(QStringLiteral("Path= ") + selection_.ApplicationCommand);
+  else if (row == MessageRow && selection_.ShowMessageSelected)
+    buttons_[row]->setToolTip(QStringLiteral("Message= ") + selection_.MessageText);
+}
+
+void TFormOptions::CloseButtonClick() {
+  hide();
+  main_.OptionsWindowClosed();
+}
+
+void TFormOptions::mouseMoveEvent(QMouseEvent* event) {
+  // Moving over this window releases the main window's hovered button, even a latched toggle.
+  main_.ReleaseHover();
+  SatelliteWindow::mouseMoveEvent(event);
+}
+
+void TFormOptions::BackgroundHover() { main_.HideHint(); }
+
+} // namespace zarvo

@@ -1,0 +1,82 @@
+#include "small_windows/message_window.h"
+
+#include "assets/skin.h"
+#include "framework/image_button.h"
+#include "framework/skin_font.h"
+#include "framework/window_outline.h"
+#include "framework/main_window_hooks.h"
+#include "framework/time_format.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
+
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace zarvo {
+
+QString StampMessage(int timeOfDayMs, const QString& message) {
+  return QStringLiteral("Message at ") + FormatTime(timeOfDayMs) + QStringLiteral(":\r\n") + message;
+}
+
+TFormMessage::TFormMessage(MainWindowHooks& main, const Clock& clock, Platform& platform, const QString& messageText)
+    : SkinnedWindow(QStringLiteral("FormMessage"), QStringLiteral("Zarvo - Message"), QSize(200, 140),
+                    Qt::Tool | Qt::WindowStaysOnTopHint),
+      MessageText(messageText), clock_(clock), platform_(platform) {
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+
+  TitleBar = new ImageControl(this, QStringLiteral("TitleBar"), QRect(0, 0, 200, 30));
+  TitleBar->SetPicture(main.TitleBarPicture());
+  Title = new ImageControl(this, QStringLiteral("Title"), QRect(15, 0, 110, 25));
+  Title->SetPicture(LoadPicture(skin::Path(skin::kMessageTitle), QSize(110, 25)));
+  CloseButton = new ImageButton(this, QStringLiteral("CloseButton"), QPoint(173, -1), QStringLiteral("Close"));
+  CloseButton->SetPicture(main.CloseButtonPicture());
+  connect(CloseButton, &QAbstractButton::clicked, this, &TFormMessage::CloseButtonClick);
+
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setGeometry(2, 30, 196, 107);
+  Memo1->setReadOnly(true);
+  Memo1->setFrameShape(QFrame::NoFrame);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  Memo1->setFont(SkinFont(16, true));
+  QPalette memo = Memo1->palette();
+  memo.setColor(QPalette::Base, QColor(192, 220, 192));
+  memo.setColor(QPalette::Text, QColor(0, 128, 0));
+  Memo1->setPalette(memo);
+  Memo1->setAccessibleName(QStringLiteral("Message"));
+
+  ApplyRegion();
+}
+
+void TFormMessage::ApplyRegion() { ApplyOutline(this, OutlineRegion(200)); }
+
+void TFormMessage::ShowMessage() {
+  if (!placed_) {
+    // The first showing centres the window; later ones keep where the user left it.
+    placed_ = true;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      MoveTo(screen->geometry().center().x() - width() / 2, screen->geometry().center().y() - height() / 2);
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void TFormMessage::showEvent(QShowEvent* event) {
+  SkinnedWindow::showEvent(event);
+  // Runs when the window goes from hidden to shown, not for a window that is already up.
+  if (!event->spontaneous())
+    FormShow();
+}
+
+void TFormMessage::FormShow() {
+  Memo1->setPlainText(StampMessage(clock_.TimeOfDayMs(), MessageText));
+  platform_.Beep();
+}
+
+} // namespace zarvo

@@ -1,0 +1,42 @@
+#include "small_windows/time_window.h"
+
+#include "framework/main_window_hooks.h"
+#include "framework/skin_font.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+
+namespace zarvo {
+
+TFormTime::TFormTime(MainWindowHooks& main)
+    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), Qt::Tool), main_(main) {
+  BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 112, 25), false);
+  BackGround->SetStretch(true);
+  BackGround->SetPicture(main.BackgroundPicture());
+
+  Label_TimeRemaining = new QLabel(QStringLiteral("00:00:00"), this);
+  Label_TimeRemaining->setObjectName(QStringLiteral("Label_TimeRemaining"));
+  Label_TimeRemaining->setGeometry(17, 0, 79, 24);
+  Label_TimeRemaining->setAlignment(Qt::AlignCenter);
+  Label_TimeRemaining->setFont(FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
+  Label_TimeRemaining->setStyleSheet(QStringLiteral("color: rgb(0, 255, 0); background: transparent;"));
+  Label_TimeRemaining->setAccessibleName(QStringLiteral("Time remaining"));
+  Label_TimeRemaining->setMouseTracking(true);
+  Label_TimeRemaining->installEventFilter(this);
+}
+
+bool TFormTime::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Label_TimeRemaining && event->type() == QEvent::MouseButtonDblClick) {
+    emit ShowTimeRequested();
+    return true;
+  }
+  return SkinnedWindow::eventFilter(watched, event);
+}
+
+void TFormTime::contextMenuEvent(QContextMenuEvent* event) {
+  if (QMenu* menu = main_.MainMenu())
+    menu->popup(event->globalPos());
+}
+
+} // namespace zarvo
