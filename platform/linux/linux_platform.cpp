@@ -1,6 +1,7 @@
 #include "platform/linux/linux_platform.h"
 
 #include "platform/linux/logind_power.h"
+#include "platform/linux/power_supply.h"
 
 #include <QApplication>
 #include <QCoreApplication>
