@@ -2,6 +2,8 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QtEndian>
 #include <cmath>
 
@@ -29,6 +31,25 @@ bool WriteWav(const QString& path, int ms, int sampleRate) {
   for (quint32 i = 0; i < samples; ++i)
     out << qint16(2000 * std::sin(2 * M_PI * 440.0 * i / sampleRate));
   return out.status() == QDataStream::Ok;
+}
+
+bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error) {
+  QProcess gst;
+  gst.setProcessChannelMode(QProcess::MergedChannels);
+  gst.start(QStringLiteral("gst-launch-1.0"),
+            {QStringLiteral("-q"), QStringLiteral("filesrc"), QStringLiteral("location=") + wavPath, QStringLiteral("!"),
+             QStringLiteral("wavparse"), QStringLiteral("!"), QStringLiteral("audioconvert"), QStringLiteral("!"),
+             QStringLiteral("lamemp3enc"), QStringLiteral("!"), QStringLiteral("filesink"),
+             QStringLiteral("location=") + mp3Path});
+  const bool ok = gst.waitForFinished(30000) && gst.exitStatus() == QProcess::NormalExit && gst.exitCode() == 0 &&
+                  QFileInfo(mp3Path).size() > 0;
+  if (!ok && error)
+    *error = gst.errorString() + QLatin1Char('\n') + QString::fromLocal8Bit(gst.readAll());
+  if (gst.state() != QProcess::NotRunning) {
+    gst.kill();
+    gst.waitForFinished();
+  }
+  return ok;
 }
 
 } // namespace zarvo::test

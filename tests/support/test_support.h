@@ -15,4 +15,8 @@ QString SystemPython();
 // Writes a mono 16-bit PCM WAV file of `ms` milliseconds of a quiet tone; returns false on failure.
 bool WriteWav(const QString& path, int ms, int sampleRate = 22050);
 
+// Encodes the WAV file `wavPath` as an MP3 file at `mp3Path` with GStreamer's command-line tool and
+// its LAME encoder; returns false (with the tool's output in `error`) on failure.
+bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error = nullptr);
+
 } // namespace zarvo::test
