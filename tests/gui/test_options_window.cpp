@@ -1,0 +1,159 @@
+// Choosing the expiry actions in the Options window: check images, the power group, the three dialogs.
+#include "zarvo_fixture.h"
+
+using namespace zarvo;
+using namespace zarvo::test;
+
+namespace {
+const QString kSound = QStringLiteral("/music/bell.mp3");
+const QString kProgram = QStringLiteral("/usr/bin/xmessage");
+} // namespace
+
+class TestOptionsWindow : public QObject {
+  Q_OBJECT
+private slots:
+  void layoutAndNames() {
+    Zarvo z;
+    QCOMPARE(z.options->size(), QSize(200, 280));
+    const int tops[] = {35, 65, 95, 125, 155, 185, 215, 245};
+    const QSize sizes[] = {{140, 25}, {140, 35}, {140, 30}, {140, 30}, {140, 30}, {140, 30}, {140, 30}, {140, 30}};
+    const char* hints[] = {"Shuts Down the computer", "Restart the computer", "Log Off", "StandBy",
+                           "Hibernate", "Play a sound", "Run an application", "Shows a message"};
+    for (int row = 0; row < TFormOptions::kRows; ++row) {
+      QCOMPARE(z.options->Button(row)->geometry(), QRect(QPoint(41, tops[row]), sizes[row]));
+      QCOMPARE(z.options->Check(row)->geometry(), QRect(23, tops[row] - 1, 35, 25));
+      QCOMPARE(z.options->Button(row)->accessibleName(), QString::fromLatin1(hints[row]));
+      QCOMPARE(z.options->CheckState(row), 0);
+    }
+    QCOMPARE(z.options->Button(TFormOptions::ZarvoRow)->objectName(), QStringLiteral("Zarvo"));
+    QCOMPARE(z.options->Check(TFormOptions::ZarvoRow)->objectName(), QStringLiteral("ZarvoCheck"));
+  }
+
+  void powerGroupActsAsRadioGroupThatAllowsNone() {
+    Zarvo z;
+    z.dialogs.nextInputs << QStringLiteral("Tea");
+    z.ClickOption(TFormOptions::MessageRow);
+    z.ClickOption(TFormOptions::ShutDownRow);
+    QCOMPARE(z.options->CheckState(TFormOptions::ShutDownRow), 1);
+    z.ClickOption(TFormOptions::RestartRow);
+    QCOMPARE(z.options->CheckState(TFormOptions::ShutDownRow), 0);
+    QCOMPARE(z.options->CheckState(TFormOptions::RestartRow), 1);
+    QVERIFY(z.form1->Selection.RestartSelected && !z.form1->Selection.ShutDownSelected);
+    z.ClickOption(TFormOptions::RestartRow);
+    QVERIFY(!z.form1->Selection.AnyPowerSelected());
+    for (int row = TFormOptions::ShutDownRow; row <= TFormOptions::HibernateRow; ++row)
+      QCOMPARE(z.options->CheckState(row), 0);
+    // The message action is untouched by the power group.
+    QVERIFY(z.form1->Selection.ShowMessageSelected);
+    QCOMPARE(z.options->CheckState(TFormOptions::MessageRow), 1);
+  }
+
+  void soundAsksForAFileAndKeepsItOnCancel() {
+    Zarvo z;
+    z.dialogs.nextFiles << kSound;
+    z.ClickOption(TFormOptions::ZarvoRow);
+    QVERIFY(z.form1->Selection.PlaySoundSelected);
+    QCOMPARE(z.form1->Selection.SoundFileName, kSound);
+    QCOMPARE(z.dialogs.asked.last().text, QStringLiteral("Sounds(*.mp3,*.wav)|*.mp3;*.wav"));
+    QCOMPARE(z.dialogs.asked.last().caption, QStringLiteral("Zarvo.wav"));
+    QCOMPARE(z.options->CheckState(TFormOptions::ZarvoRow), 1);
+
+    z.ClickOption(TFormOptions::ZarvoRow); // deselecting asks nothing
+    QCOMPARE(z.dialogs.asked.size(), 1);
+    QVERIFY(!z.form1->Selection.PlaySoundSelected);
+
+    z.ClickOption(TFormOptions::ZarvoRow); // selecting again asks again, and is cancelled
+    QCOMPARE(z.dialogs.asked.size(), 2);
+    QVERIFY(!z.form1->Selection.PlaySoundSelected);
+    QCOMPARE(z.form1->Selection.SoundFileName, kSound);
+    QCOMPARE(z.options->CheckState(TFormOptions::ZarvoRow), 0);
+  }
+
+  void applicationTakesPathThenParameters() {
+    Zarvo z;
+    z.dialogs.nextFiles << kProgram;
+    z.dialogs.nextInputs << (kProgram + QStringLiteral(" -center \"Time is up\""));
+    z.ClickOption(TFormOptions::ExecuteRow);
+    QVERIFY(z.form1->Selection.RunApplicationSelected);
+    QCOMPARE(z.form1->Selection.ApplicationCommand, kProgram + QStringLiteral(" -center \"Time is up\""));
+    const FakeDialogs::Asked& input = z.dialogs.asked.last();
+    QCOMPARE(input.caption, QStringLiteral("Application Path & Parameters"));
+    QCOMPARE(input.text, QStringLiteral("Path & parameters:"));
+    QCOMPARE(input.defaultText, kProgram);
+    QCOMPARE(z.dialogs.asked.first().text, QStringLiteral("Applications(*.exe,*.com,*.pif)|*.exe;*.com;*.pif"));
+    QCOMPARE(z.dialogs.asked.first().caption, QStringLiteral("Zarvo.exe"));
+
+    // Input box cancelled: the bare path. Emptied and OK: selected with an empty command line.
+    z.ClickOption(TFormOptions::ExecuteRow);
+    z.dialogs.nextFiles << kProgram;
+    z.ClickOption(TFormOptions::ExecuteRow);
+    QCOMPARE(z.form1->Selection.ApplicationCommand, kProgram);
+    z.ClickOption(TFormOptions::ExecuteRow);
+    z.dialogs.nextFiles << kProgram;
+    z.dialogs.nextInputs << QString();
+    z.ClickOption(TFormOptions::ExecuteRow);
+    QVERIFY(z.form1->Selection.RunApplicationSelected);
+    QVERIFY(z.form1->Selection.ApplicationCommand.isEmpty());
+
+    // File dialog cancelled: deselected, command line kept.
+    z.ClickOption(TFormOptions::ExecuteRow);
+    z.ClickOption(TFormOptions::ExecuteRow);
+    QVERIFY(!z.form1->Selection.RunApplicationSelected);
+    QCOMPARE(z.options->CheckState(TFormOptions::ExecuteRow), 0);
+  }
+
+  void messageNeedsText() {
+    Zarvo z;
+    z.dialogs.nextInputs << QString(); // empty and OK
+    z.ClickOption(TFormOptions::MessageRow);
+    QVERIFY(!z.form1->Selection.ShowMessageSelected);
+    QCOMPARE(z.dialogs.asked.last().caption, QStringLiteral("Message"));
+    QCOMPARE(z.dialogs.asked.last().text, QStringLiteral("Message to show:"));
+
+    z.dialogs.nextInputs << QStringLiteral("   "); // blanks are text
+    z.ClickOption(TFormOptions::MessageRow);
+    QVERIFY(z.form1->Selection.ShowMessageSelected);
+
+    z.ClickOption(TFormOptions::MessageRow); // deselect
+    z.ClickOption(TFormOptions::MessageRow); // select again, cancel: the earlier text comes back
+    QVERIFY(z.form1->Selection.ShowMessageSelected);
+    QCOMPARE(z.dialogs.asked.last().defaultText, QStringLiteral("   "));
+    QCOMPARE(z.form1->Selection.MessageText, QStringLiteral("   "));
+  }
+
+  void parameterTooltipsFollowTheSelection() {
+    Zarvo z;
+    ImageButton* message = z.options->Button(TFormOptions::MessageRow);
+    QTest::mouseMove(message, QPoint(10, 10));
+    QVERIFY(message->toolTip().isEmpty());
+    z.dialogs.nextInputs << QStringLiteral("Stretch");
+    z.ClickOption(TFormOptions::MessageRow);
+    QTest::mouseMove(message, QPoint(11, 10));
+    QCOMPARE(message->toolTip(), QStringLiteral("Message= Stretch"));
+    z.ClickOption(TFormOptions::MessageRow);
+    QTest::mouseMove(message, QPoint(12, 10));
+    QCOMPARE(message->toolTip(), QStringLiteral("Message= Stretch")); // kept after deselection
+    QVERIFY(z.options->Button(TFormOptions::ShutDownRow)->toolTip().isEmpty());
+  }
+
+  void hoverFramesAndHintLine() {
+    Zarvo z;
+    ImageButton* shutDown = z.options->Button(TFormOptions::ShutDownRow);
+    ImageButton* restart = z.options->Button(TFormOptions::RestartRow);
+    QTest::mouseMove(shutDown, QPoint(5, 5));
+    QCOMPARE(shutDown->FrameIndex(), 1);
+    QCOMPARE(z.form1->LabelToolTip->text(), QStringLiteral("Shuts Down the computer"));
+    QTest::mouseMove(restart, QPoint(5, 5));
+    QCOMPARE(shutDown->FrameIndex(), 0);
+    QCOMPARE(restart->FrameIndex(), 1);
+    QCOMPARE(z.form1->LabelToolTip->text(), QStringLiteral("Restart the computer"));
+    QTest::mousePress(restart, Qt::LeftButton);
+    QCOMPARE(restart->FrameIndex(), 2);
+    QTest::mouseRelease(restart, Qt::LeftButton);
+    QCOMPARE(restart->FrameIndex(), 0);
+    QVERIFY(z.form1->Selection.RestartSelected);
+  }
+};
+
+QTEST_MAIN(TestOptionsWindow)
+#include "test_options_window.moc"
