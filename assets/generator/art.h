@@ -1,0 +1,80 @@
+// The skin's drawing kit: palette, glossy shapes, glyphs and the pictures built from them.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+namespace zarvo::art {
+
+// Dark, glossy "money green" with lime ink.
+namespace ink {
+inline const QColor kLime{0, 255, 0};           // the digits' and captions' lime
+inline const QColor kLimeSoft{150, 255, 110};   // glyphs at rest
+inline const QColor kLimeGlow{205, 255, 170};   // glyphs under the pointer
+inline const QColor kDeep{3, 28, 10};           // darkest green: recesses and ink on lit faces
+inline const QColor kDark{9, 52, 20};           // body of the skin
+inline const QColor kMid{20, 96, 38};           // raised faces
+inline const QColor kBright{48, 160, 62};       // hover faces
+inline const QColor kRim{70, 200, 84};          // light bevel
+inline const QColor kLitTop{190, 255, 120};     // pressed (lit) face, top
+inline const QColor kLitBottom{60, 200, 50};    // pressed (lit) face, bottom
+} // namespace ink
+
+// The three looks of every three-state button; toggles rest on Pressed while on.
+enum class State { Normal, Hover, Pressed };
+
+enum class Glyph {
+  Menu, Transparent, Gear, Stopwatch, Pin, Clock,               // main window's button row
+  Minimize, Tray, Close, Align, LockOpen, LockClosed,          // title-bar and satellite glyphs
+  Power, Restart, LogOff, Moon, Snowflake, Speaker, Run, Note,  // Options actions
+  Play, Pause, Stop,                                           // Counter
+  Info, Help, Exit, Bubble                                     // menus, titles
+};
+
+// Draws `glyph` scaled into `box` (designed on a 16 x 16 grid) in `color`.
+void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& color);
+
+// The skin's font (Liberation Sans, the free match for the windows' sans serif) at a pixel height.
+QFont Font(int pixelHeight, bool bold);
+
+// A rounded face in the look of `state`: dark glossy at rest, brighter with a lime rim under the
+// pointer, lit lime and sunk by a pixel when pressed.
+void DrawFace(QPainter& p, QRectF rect, qreal radius, State state);
+// The ink that sits on a face in `state`.
+QColor FaceInk(State state);
+
+// Text with a one-pixel shadow (dark under light ink, light under dark ink).
+void DrawText(QPainter& p, const QRectF& rect, int flags, const QString& text, const QColor& color);
+
+// Gradient-filled lettering with a dark outline, for the window titles.
+void DrawTitleText(QPainter& p, QPointF baseline, const QString& text, const QFont& font);
+
+// The window outline polygon shared by the skinned windows, bottom edge at `bottom`.
+QPolygon OutlinePolygon(int bottom);
+
+// One picture of the skin: its path below the skin folder and its pixels.
+struct Picture {
+  QString path; // e.g. "main/Start_List.png"
+  QImage image;
+};
+
+// Every picture of the skin, drawn afresh (deterministic).
+QList<Picture> DrawSkin();
+
+// The program icon as SVG text (the PNG icons are drawn from the same shapes).
+QByteArray IconSvg();
+
+// A mock-up of the main window with the Options window docked to its left and the Counter window
+// below, built from `skin` and enlarged `zoom` times, to judge the artwork by eye.
+QImage DrawPreview(const QList<Picture>& skin, int zoom);
+
+// An empty transparent picture of `size` ready for painting.
+QImage Blank(QSize size);
+
+} // namespace zarvo::art

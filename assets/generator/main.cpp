@@ -1,0 +1,64 @@
+// zarvo_skin_generator <out-dir> [--preview <file.png>]
+// Draws every picture of the skin into <out-dir> (the committed set lives in assets/skin/).
+#include "assets/generator/art.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <cstdio>
+
+namespace {
+
+bool Save(const QString& file, const QImage& image) {
+  QDir().mkpath(QFileInfo(file).path());
+  QImageWriter writer(file);
+  if (file.endsWith(QLatin1String(".jpg"))) {
+    writer.setQuality(95);
+    return writer.write(image.convertToFormat(QImage::Format_RGB32));
+  }
+  return writer.write(image.convertToFormat(QImage::Format_ARGB32));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  // The same rendering everywhere: no display needed and no desktop font settings involved.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  const QStringList args = app.arguments().mid(1);
+  if (args.isEmpty() || args.size() == 2 || args.size() > 3 || (args.size() == 3 && args[1] != "--preview")) {
+    std::fprintf(stderr, "usage: zarvo_skin_generator <out-dir> [--preview <file.png>]\n");
+    return 2;
+  }
+  for (bool bold : {false, true}) {
+    const QFont font = zarvo::art::Font(12, bold);
+    if (QFontInfo(font).family() != font.family()) {
+      std::fprintf(stderr, "zarvo_skin_generator: font \"%s\" is missing (scripts/setup installs it)\n",
+                   qPrintable(font.family()));
+      return 1;
+    }
+  }
+
+  const QString out = args[0];
+  const QList<zarvo::art::Picture> skin = zarvo::art::DrawSkin();
+  for (const zarvo::art::Picture& picture : skin) {
+    if (!Save(out + '/' + picture.path, picture.image)) {
+      std::fprintf(stderr, "zarvo_skin_generator: cannot write %s\n", qPrintable(picture.path));
+      return 1;
+    }
+  }
+  QFile svg(out + QStringLiteral("/icon/zarvo.svg"));
+  if (!svg.open(QIODevice::WriteOnly) || svg.write(zarvo::art::IconSvg()) < 0) {
+    std::fprintf(stderr, "zarvo_skin_generator: cannot write icon/zarvo.svg\n");
+    return 1;
+  }
+  svg.close();
+  if (args.size() == 3 && !Save(args[2], zarvo::art::DrawPreview(skin, 3))) {
+    std::fprintf(stderr, "zarvo_skin_generator: cannot write %s\n", qPrintable(args[2]));
+    return 1;
+  }
+  return 0;
+}
