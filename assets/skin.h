@@ -71,6 +71,27 @@ inline constexpr const char* kIconScalable = ":/skin/icon/zarvo.svg";
 inline constexpr const char* kIcon16 = ":/skin/icon/zarvo16.png";
 inline constexpr const char* kIcon48 = ":/skin/icon/zarvo48.png";
 
+// Every picture above, for checks over the whole skin: the single pictures with their sizes, and the strips.
+struct Single {
+  const char* path;
+  QSize size;
+};
+inline constexpr Single kSingles[] = {
+    {kBackground, {200, 140}},        {kTitleBar, {200, 30}},          {kMainTitle, {110, 25}},
+    {kMinimizePicture, {13, 20}},     {kHidePicture, {13, 20}},        {kCloseButtonPicture, {13, 20}},
+    {kStopPlaying, {45, 20}},         {kOptionsTitle, {110, 25}},      {kCounterTitle, {110, 25}},
+    {kMessageTitle, {110, 25}},       {kAboutTitle, {110, 25}},        {kMenuAbout, {16, 16}},
+    {kMenuHelp, {16, 16}},            {kMenuOptions, {16, 16}},        {kMenuRun, {16, 16}},
+    {kMenuExit, {16, 16}},            {kIcon16, {16, 16}},             {kIcon48, {48, 48}},
+    {kIconScalable, {48, 48}},
+};
+inline constexpr const Strip* kStrips[] = {
+    &kStartList,    &kMenuList,     &kTransparentList, &kOptionsList,      &kCounterList,      &kTopAlwaysList,
+    &kShowTimeList, &kMinimizeList, &kHideList,        &kCloseButtonList,  &kShutDownList,     &kRestartList,
+    &kLogOffList,   &kStandByList,  &kHibernateList,   &kZarvoList,        &kExecuteList,      &kMessageList,
+    &kCheckList,    &kAlignList,    &kLockedList,      &kCounterStartList, &kCounterPauseList, &kCounterStopList,
+};
+
 // Whether the compiled-in skin is present (false only in a build without artwork).
 bool Available();
 

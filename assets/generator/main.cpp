@@ -1,6 +1,7 @@
 // zarvo_skin_generator <out-dir> [--preview <file.png>]
 // Draws every picture of the skin into <out-dir> (the committed set lives in assets/skin/).
 #include "assets/generator/art.h"
+#include "assets/skin.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,29 @@ bool Save(const QString& file, const QImage& image) {
     return writer.write(image.convertToFormat(QImage::Format_RGB32));
   }
   return writer.write(image.convertToFormat(QImage::Format_ARGB32));
+}
+
+// Every picture the windows load is drawn, at its size (the SVG icon is written separately).
+bool CoversTheSkin(const QList<zarvo::art::Picture>& skin) {
+  const auto drawn = [&](const char* resource, QSize size) {
+    const QString path = QString::fromLatin1(resource).mid(7);
+    for (const zarvo::art::Picture& picture : skin)
+      if (picture.path == path)
+        return picture.image.size() == size;
+    return path.endsWith(QLatin1String(".svg"));
+  };
+  bool ok = true;
+  for (const auto& single : zarvo::skin::kSingles)
+    if (!drawn(single.path, single.size)) {
+      std::fprintf(stderr, "zarvo_skin_generator: %s not drawn at its size\n", single.path);
+      ok = false;
+    }
+  for (const auto* strip : zarvo::skin::kStrips)
+    if (!drawn(strip->path, {strip->frame.width() * strip->frames, strip->frame.height()})) {
+      std::fprintf(stderr, "zarvo_skin_generator: %s not drawn at its size\n", strip->path);
+      ok = false;
+    }
+  return ok;
 }
 
 } // namespace
@@ -44,6 +68,8 @@ int main(int argc, char** argv) {
 
   const QString out = args[0];
   const QList<zarvo::art::Picture> skin = zarvo::art::DrawSkin();
+  if (!CoversTheSkin(skin))
+    return 1;
   for (const zarvo::art::Picture& picture : skin) {
     if (!Save(out + '/' + picture.path, picture.image)) {
       std::fprintf(stderr, "zarvo_skin_generator: cannot write %s\n", qPrintable(picture.path));
