@@ -25,6 +25,14 @@ QString Title(const QString& caption) {
   return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
 }
 
+// Texts may break lines as LF CR or CR LF; the box shows each as one line break.
+QString DisplayText(QString text) {
+  text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
 QMessageBox::Icon ToQt(Icon icon) {
   switch (icon) {
   case Icon::Information: return QMessageBox::Information;
@@ -40,7 +48,7 @@ QMessageBox::Icon ToQt(Icon icon) {
 
 Answer QtDialogs::MessageBox(QWidget* owner, const QString& text, const QString& caption, Buttons buttons,
                              Icon icon) {
-  QMessageBox box(ToQt(icon), Title(caption), text, QMessageBox::NoButton, owner);
+  QMessageBox box(ToQt(icon), Title(caption), DisplayText(text), QMessageBox::NoButton, owner);
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   QAbstractButton* yes = nullptr;
   QAbstractButton* ok = nullptr;
@@ -99,7 +107,7 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* owner, const QString& filter
 }
 
 void QtDialogs::ShowError(const QString& text) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), DisplayText(text), QMessageBox::Ok);
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   box.exec();
 }

@@ -42,6 +42,7 @@ void TForm1::StartClick() {
     dialogs_.ShowMessage(QStringLiteral("Select an option first"));
     return;
   }
+  Start->SetHint(CountdownRunning ? QStringLiteral("Stop counting") : QStringLiteral("Start counting"));
   if (CountdownRunning) {
     StartTimeOfDay = clock_.TimeOfDayMs();
     last_ = Reading{};

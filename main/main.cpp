@@ -10,6 +10,11 @@
 #include <QScreen>
 
 int main(int argc, char* argv[]) {
+  // The windows place and dock themselves by absolute position, which a Wayland session does not
+  // allow: run through XWayland when it is there.
+  if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
+      !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zarvo"));
   QApplication::setApplicationDisplayName(QStringLiteral("Zarvo"));

@@ -276,7 +276,7 @@ void TForm1::SetHint(const QString& text, bool always) {
 void TForm1::HideHint() { LabelToolTip->hide(); }
 
 void TForm1::StartMouseMove() {
-  ImageButtonHover(Start_List, Start, CountdownRunning ? QStringLiteral("Stop counting") : QStringLiteral("Start counting"));
+  ImageButtonHover(Start_List, Start, Start->Hint()); // "Stop counting" while a countdown runs
 }
 
 void TForm1::BackgroundHover() {

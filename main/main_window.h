@@ -182,6 +182,7 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   void CreateControls();
@@ -205,6 +206,8 @@ private:
     int pickerMs = 0;
   } last_;
   bool closing_ = false;
+  // The group's windows that were shown when the application was minimised.
+  QList<QWidget*> minimisedWindows_;
 };
 
 } // namespace zarvo

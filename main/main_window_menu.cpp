@@ -8,6 +8,7 @@
 #include "options/options_window.h"
 #include "platform/platform.h"
 #include "small_windows/about_window.h"
+#include "small_windows/message_window.h"
 #include "small_windows/time_window.h"
 
 #include <QAction>
@@ -229,6 +230,24 @@ void TForm1::ShowTimeClick() {
 }
 
 void TForm1::MinimizeClick() { showMinimized(); }
+
+void TForm1::changeEvent(QEvent* event) {
+  SkinnedWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange)
+    return;
+  // The whole application minimises and comes back together: the other windows follow the main one.
+  if (isMinimized()) {
+    for (QWidget* w : std::initializer_list<QWidget*>{FormOptions, FormCounter, FormMessage})
+      if (w && w->isVisible()) {
+        minimisedWindows_ << w;
+        w->hide();
+      }
+  } else if (!minimisedWindows_.isEmpty()) {
+    const QList<QWidget*> windows = std::exchange(minimisedWindows_, {});
+    for (QWidget* w : windows)
+      w->show();
+  }
+}
 
 void TForm1::HideClick() { showMinimized(); }
 

@@ -41,7 +41,7 @@ private slots:
     QTest::mouseClick(z.form1->Start, Qt::LeftButton);
     QVERIFY(z.form1->CountdownRunning);
     QCOMPARE(z.RemainingColour(), kYellow);
-    QCOMPARE(z.form1->Start->Hint(), QStringLiteral("Start counting"));
+    QCOMPARE(z.form1->Start->Hint(), QStringLiteral("Stop counting"));
 
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:59"));
@@ -55,6 +55,7 @@ private slots:
     QVERIFY2(elapsed > 59'000 && elapsed <= 60'000, qPrintable(QString::number(elapsed)));
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:00"));
     QCOMPARE(z.RemainingColour(), kLime);
+    QCOMPARE(z.form1->Start->Hint(), QStringLiteral("Start counting"));
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 13")}));
     // The selection survives the expiry.
     QVERIFY(z.form1->Selection.ShutDownSelected);

@@ -1,6 +1,9 @@
 // Choosing the expiry actions in the Options window: check images, the power group, the three dialogs.
 #include "zarvo_fixture.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+
 using namespace zarvo;
 using namespace zarvo::test;
 
@@ -134,6 +137,30 @@ private slots:
     QTest::mouseMove(message, QPoint(12, 10));
     QCOMPARE(message->toolTip(), QStringLiteral("Message= Stretch")); // kept after deselection
     QVERIFY(z.options->Button(TFormOptions::ShutDownRow)->toolTip().isEmpty());
+  }
+
+  void controlsAreOperableByAssistiveTechnology() {
+    Zarvo z;
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(z.options->Button(TFormOptions::HibernateRow));
+    QVERIFY(button);
+    QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Hibernate"));
+    QCOMPARE(button->role(), QAccessible::Button);
+    QVERIFY(button->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(z.form1->Selection.HibernateSelected);
+    QTRY_COMPARE(z.options->CheckState(TFormOptions::HibernateRow), 1);
+
+    // The main window's Start is found and pressed the same way, and says what it does now.
+    QAccessibleInterface* start = QAccessible::queryAccessibleInterface(z.form1->Start);
+    QCOMPARE(start->text(QAccessible::Name), QStringLiteral("Start counting"));
+    start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(z.form1->CountdownRunning);
+    QCOMPARE(start->text(QAccessible::Name), QStringLiteral("Stop counting"));
+    for (const char* name : {"Label_TimeRemaining", "Label_Time", "SetTime", "RadioAfter", "RadioAt", "Menu"}) {
+      QWidget* w = z.form1->findChild<QWidget*>(QString::fromLatin1(name));
+      QVERIFY2(w, name);
+      QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(), name);
+    }
   }
 
   void hoverFramesAndHintLine() {
