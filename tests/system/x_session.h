@@ -1,0 +1,71 @@
+// Looking at and driving the real program on the test's X server: xwininfo to find windows, xdotool
+// to click and type as a user would.
+#pragma once
+
+#include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTest>
+#include <optional>
+
+namespace zarvo::test {
+
+struct XWindow {
+  QString id;
+  QString name;
+  QRect geometry;
+};
+
+// The top-level windows the X server knows, created and not yet destroyed.
+inline QList<XWindow> XWindows() {
+  QProcess p;
+  p.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+  p.waitForFinished(5000);
+  QList<XWindow> windows;
+  static const QRegularExpression line(
+      QStringLiteral("(0x[0-9a-f]+) \"([^\"]*)\".*\\s(\\d+)x(\\d+)\\+(-?\\d+)\\+(-?\\d+)"));
+  for (const QString& l : QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+    const QRegularExpressionMatch m = line.match(l);
+    if (m.hasMatch())
+      windows.append({m.captured(1), m.captured(2),
+                      QRect(m.captured(5).toInt(), m.captured(6).toInt(), m.captured(3).toInt(), m.captured(4).toInt())});
+  }
+  return windows;
+}
+
+// Whether the window is mapped and on screen.
+inline bool IsViewable(const QString& id) {
+  QProcess p;
+  p.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+  p.waitForFinished(5000);
+  return p.readAllStandardOutput().contains("IsViewable");
+}
+
+// A viewable window whose title starts with `title` (the desktop may append the program's name).
+inline std::optional<QRect> FindWindow(const QString& title, QSize size) {
+  for (const XWindow& w : XWindows())
+    if ((w.name == title || w.name.startsWith(title + QStringLiteral(" "))) && w.geometry.size() == size &&
+        IsViewable(w.id))
+      return w.geometry;
+  return std::nullopt;
+}
+
+inline bool Xdotool(const QStringList& arguments) {
+  QProcess p;
+  p.start(QStringLiteral("xdotool"), arguments);
+  return p.waitForFinished(10000) && p.exitCode() == 0;
+}
+
+inline bool ClickAt(QPoint screen) {
+  return Xdotool({QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y()),
+                  QStringLiteral("click"), QStringLiteral("1")});
+}
+
+inline bool Keys(const QStringList& keys) { return Xdotool(QStringList{QStringLiteral("key")} + keys); }
+
+inline bool Type(const QString& text) {
+  return Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
+}
+
+} // namespace zarvo::test
