@@ -272,10 +272,14 @@ void TestLogind::standByAndHibernate() {
   QSignalSpy broadcasts(power_.get(), &LogindPower::PowerBroadcast);
   // The resume comes from a timer, which can only fire while the wait keeps the loop running.
   bool resumed = false;
-  QTimer::singleShot(400, [&] {
+  QTimer resume;
+  resume.setSingleShot(true);
+  resume.setTimerType(Qt::PreciseTimer);
+  connect(&resume, &QTimer::timeout, [&] {
     resumed = true;
     logind_->EmitSignalAsync(LogindPath, ManagerInterface, QStringLiteral("PrepareForSleep"), false);
   });
+  resume.start(400);
 
   QElapsedTimer elapsed;
   elapsed.start();
@@ -316,8 +320,12 @@ void TestLogind::sleepRequestThatEndsEarly() {
   power_ = std::make_unique<LogindPower>();
   power_->SetSleepStartTimeout(1500);
   QSignalSpy broadcasts(power_.get(), &LogindPower::PowerBroadcast);
+  QTimer kill;
+  kill.setSingleShot(true);
+  kill.setTimerType(Qt::PreciseTimer);
+  connect(&kill, &QTimer::timeout, [&] { logind_->Kill(); });
   if (killLogind)
-    QTimer::singleShot(300, [&] { logind_->Kill(); });
+    kill.start(300);
   // A wait that never ends would hang every test after it; ending all event loops fails this
   // one (too late) instead.
   QTimer failSafe;
