@@ -102,8 +102,8 @@ QImage Background() {
   const QRectF band(6, 48.5, 188, 28);
   QLinearGradient shade(band.topLeft(), band.bottomLeft());
   shade.setColorAt(0, QColor(0, 12, 3, 0));
-  shade.setColorAt(0.16, QColor(0, 12, 3, 190));
-  shade.setColorAt(0.84, QColor(0, 14, 4, 190));
+  shade.setColorAt(0.16, QColor(0, 12, 3, 165));
+  shade.setColorAt(0.84, QColor(0, 14, 4, 165));
   shade.setColorAt(1, QColor(0, 14, 4, 0));
   QImage mask(image.size(), QImage::Format_ARGB32_Premultiplied);
   mask.fill(Qt::transparent);
