@@ -125,8 +125,16 @@ void TForm1::CreateControls() {
   SetTime->setGeometry(15, 95, 82, 21);
   SetTime->setFont(SkinFont(13, true));
   SetTime->setAccessibleName(QStringLiteral("Time"));
-  SetTime->setStyleSheet(QStringLiteral("QTimeEdit { background: rgb(0, 255, 0); color: black; border: 1px solid "
-                                        "rgb(0, 60, 0); padding-left: 2px; }"));
+  // Lime field, black digits; the up/down arrows in dark green so they read on the lime buttons.
+  QPalette picker = SetTime->palette();
+  picker.setColor(QPalette::Base, QColor(0, 255, 0));
+  picker.setColor(QPalette::Text, Qt::black);
+  picker.setColor(QPalette::Button, QColor(0, 200, 0));
+  picker.setColor(QPalette::ButtonText, QColor(0, 60, 0));
+  picker.setColor(QPalette::WindowText, QColor(0, 60, 0));
+  picker.setColor(QPalette::Highlight, QColor(0, 90, 0));
+  picker.setColor(QPalette::HighlightedText, QColor(0, 255, 0));
+  SetTime->setPalette(picker);
 
   RadioAfter = new QRadioButton(QStringLiteral("After"), this);
   RadioAfter->setObjectName(QStringLiteral("RadioAfter"));
@@ -136,7 +144,12 @@ void TForm1::CreateControls() {
   RadioAt->setGeometry(63, 76, 33, 17);
   for (QRadioButton* radio : {RadioAfter, RadioAt}) {
     radio->setFont(SkinFont(11, true));
-    radio->setStyleSheet(QStringLiteral("QRadioButton { color: rgb(0, 255, 0); background: transparent; }"));
+    radio->setStyleSheet(QStringLiteral(
+        "QRadioButton { color: rgb(0, 255, 0); background: transparent; spacing: 3px; }"
+        "QRadioButton::indicator { width: 9px; height: 9px; border-radius: 5px; border: 1px solid rgb(0, 255, 0);"
+        " background: rgb(0, 50, 0); }"
+        "QRadioButton::indicator:checked { background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5,"
+        " stop:0 rgb(0, 255, 0), stop:0.6 rgb(0, 255, 0), stop:0.7 rgb(0, 50, 0)); }"));
     radio->setMouseTracking(true);
     radio->setFocusPolicy(Qt::NoFocus);
     radio->installEventFilter(this);
