@@ -25,7 +25,9 @@ void LinuxPlatform::EnableShutdownPrivilege() {}
 
 void LinuxPlatform::ExitWindows(unsigned flags) { power_->ExitWindows(flags); }
 
-void LinuxPlatform::SetSystemPowerState(bool suspend, bool force) { power_->SetSystemPowerState(suspend, force); }
+void LinuxPlatform::SetSystemPowerState(bool suspend, bool force) {
+  power_->SetSystemPowerState(suspend, force);
+}
 
 QString JoinCommandLine(const QString& executablePath, const QStringList& arguments) {
   QString line = QLatin1Char('"') + executablePath + QLatin1Char('"');
@@ -69,7 +71,9 @@ void LinuxPlatform::OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl
 
 void LinuxPlatform::Beep() { QApplication::beep(); }
 
-PowerStatus LinuxPlatform::GetPowerStatus() const { return ReadPowerSupplyStatus(QStringLiteral("/sys/class/power_supply")); }
+PowerStatus LinuxPlatform::GetPowerStatus() const {
+  return ReadPowerSupplyStatus(QStringLiteral("/sys/class/power_supply"));
+}
 
 std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<LinuxPlatform>(); }
 

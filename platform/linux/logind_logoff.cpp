@@ -3,8 +3,8 @@
 #include "platform/linux/logind_names.h"
 #include "platform/linux/logind_power.h"
 
-#include <QCoreApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDBusObjectPath>
 #include <QStringList>
 
@@ -20,10 +20,9 @@ namespace {
 QDBusMessage SessionManagerLogOff(const QStringList& names, bool force) {
   if (names.contains(QLatin1String("org.gnome.SessionManager"))) {
     // Mode 1 logs off without the dialog; mode 2 also ignores the applications' inhibitors.
-    QDBusMessage m = QDBusMessage::createMethodCall(QStringLiteral("org.gnome.SessionManager"),
-                                                    QStringLiteral("/org/gnome/SessionManager"),
-                                                    QStringLiteral("org.gnome.SessionManager"),
-                                                    QStringLiteral("Logout"));
+    QDBusMessage m = QDBusMessage::createMethodCall(
+        QStringLiteral("org.gnome.SessionManager"), QStringLiteral("/org/gnome/SessionManager"),
+        QStringLiteral("org.gnome.SessionManager"), QStringLiteral("Logout"));
     m << quint32(force ? 2 : 1);
     return m;
   }
@@ -34,18 +33,17 @@ QDBusMessage SessionManagerLogOff(const QStringList& names, bool force) {
   }
   if (names.contains(QLatin1String("org.kde.ksmserver"))) {
     // Plasma 5: (confirm: no, type: log off only, mode: try now / force now).
-    QDBusMessage m = QDBusMessage::createMethodCall(QStringLiteral("org.kde.ksmserver"), QStringLiteral("/KSMServer"),
-                                                    QStringLiteral("org.kde.KSMServerInterface"),
-                                                    QStringLiteral("logout"));
+    QDBusMessage m = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.ksmserver"), QStringLiteral("/KSMServer"),
+        QStringLiteral("org.kde.KSMServerInterface"), QStringLiteral("logout"));
     m << qint32(0) << qint32(0) << qint32(force ? 2 : 1);
     return m;
   }
   if (names.contains(QLatin1String("org.xfce.SessionManager"))) {
     // (show dialog: no, allow the applications to save: yes).
-    QDBusMessage m = QDBusMessage::createMethodCall(QStringLiteral("org.xfce.SessionManager"),
-                                                    QStringLiteral("/org/xfce/SessionManager"),
-                                                    QStringLiteral("org.xfce.Session.Manager"),
-                                                    QStringLiteral("Logout"));
+    QDBusMessage m = QDBusMessage::createMethodCall(
+        QStringLiteral("org.xfce.SessionManager"), QStringLiteral("/org/xfce/SessionManager"),
+        QStringLiteral("org.xfce.Session.Manager"), QStringLiteral("Logout"));
     m << false << true;
     return m;
   }
@@ -57,8 +55,8 @@ QDBusMessage SessionManagerLogOff(const QStringList& names, bool force) {
 // work; ending the session behind its back would lose that work.
 bool SessionManagerAbsent(const QString& errorName) {
   static constexpr const char* absent[] = {
-      "org.freedesktop.DBus.Error.ServiceUnknown", "org.freedesktop.DBus.Error.NameHasNoOwner",
-      "org.freedesktop.DBus.Error.UnknownMethod",  "org.freedesktop.DBus.Error.UnknownObject",
+      "org.freedesktop.DBus.Error.ServiceUnknown",   "org.freedesktop.DBus.Error.NameHasNoOwner",
+      "org.freedesktop.DBus.Error.UnknownMethod",    "org.freedesktop.DBus.Error.UnknownObject",
       "org.freedesktop.DBus.Error.UnknownInterface", "org.freedesktop.DBus.Error.InvalidArgs",
       "org.freedesktop.DBus.Error.Disconnected"};
   return std::any_of(std::begin(absent), std::end(absent),
@@ -109,9 +107,9 @@ void LogindPower::LogOff(bool force) {
     return;
   }
   // Only a session manager that runs is asked: calling its name could otherwise start one.
-  const QDBusMessage listNames =
-      QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                                     QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
+  const QDBusMessage listNames = QDBusMessage::createMethodCall(
+      QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+      QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
   calls_.Call(session, listNames, logind::LookupTimeoutMs, [this, session, force](const QDBusMessage& reply) {
     QStringList names;
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
@@ -149,9 +147,9 @@ void LogindPower::TerminateOwnSession() {
       return;
     }
     // Last resort: logind resolves "auto" to the caller's session or the user's display session.
-    QDBusMessage terminate = QDBusMessage::createMethodCall(
-        logind::Service, logind::SessionPathPrefix + QLatin1String("auto"), logind::SessionInterface,
-        QStringLiteral("Terminate"));
+    QDBusMessage terminate =
+        QDBusMessage::createMethodCall(logind::Service, logind::SessionPathPrefix + QLatin1String("auto"),
+                                       logind::SessionInterface, QStringLiteral("Terminate"));
     terminate.setInteractiveAuthorizationAllowed(true);
     calls_.Call(bus, terminate, logind::PowerRequestTimeoutMs);
   });

@@ -33,7 +33,8 @@ struct LogindPower::SleepWait {
 };
 
 QDBusMessage LogindManagerCall(const QString& method) {
-  QDBusMessage m = QDBusMessage::createMethodCall(logind::Service, logind::Path, logind::ManagerInterface, method);
+  QDBusMessage m =
+      QDBusMessage::createMethodCall(logind::Service, logind::Path, logind::ManagerInterface, method);
   // polkit may ask for a password where its policy wants one; the ...WithFlags methods have no
   // interactive argument and take it from this header flag.
   m.setInteractiveAuthorizationAllowed(true);
@@ -45,8 +46,8 @@ LogindPower::LogindPower(QObject* parent) : QObject(parent) {
   if (!bus.isConnected())
     return;
   // Bound to logind's name, so no other client of the system bus can fake a resume.
-  bus.connect(logind::Service, logind::Path, logind::ManagerInterface, QStringLiteral("PrepareForSleep"), this,
-              SLOT(OnPrepareForSleep(bool)));
+  bus.connect(logind::Service, logind::Path, logind::ManagerInterface, QStringLiteral("PrepareForSleep"),
+              this, SLOT(OnPrepareForSleep(bool)));
   auto* watcher =
       new QDBusServiceWatcher(logind::Service, bus, QDBusServiceWatcher::WatchForUnregistration, this);
   connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &LogindPower::OnLogindGone);
@@ -58,8 +59,8 @@ LogindPower::~LogindPower() {
   calls_.WaitForAll();
   QDBusConnection bus = QDBusConnection::systemBus();
   if (bus.isConnected())
-    bus.disconnect(logind::Service, logind::Path, logind::ManagerInterface, QStringLiteral("PrepareForSleep"), this,
-                   SLOT(OnPrepareForSleep(bool)));
+    bus.disconnect(logind::Service, logind::Path, logind::ManagerInterface, QStringLiteral("PrepareForSleep"),
+                   this, SLOT(OnPrepareForSleep(bool)));
 }
 
 void LogindPower::ExitWindows(unsigned flags) {

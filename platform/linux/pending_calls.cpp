@@ -9,7 +9,8 @@ PendingCalls::PendingCalls(QObject* parent) : QObject(parent) {}
 
 PendingCalls::~PendingCalls() = default;
 
-void PendingCalls::Call(const QDBusConnection& bus, const QDBusMessage& message, int timeoutMs, Handler onReply) {
+void PendingCalls::Call(const QDBusConnection& bus, const QDBusMessage& message, int timeoutMs,
+                        Handler onReply) {
   auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, timeoutMs), this);
   calls_.emplace(watcher, std::move(onReply));
   // A call that failed at once (no bus) reports through the event loop too, never re-entrantly.

@@ -45,7 +45,8 @@ public:
   bool Start(const QStringList& arguments) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.start(test::SystemPython(), QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
+    process_.start(test::SystemPython(),
+                   QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
     if (!process_.waitForStarted(5000))
       return false;
     QElapsedTimer t;
@@ -73,7 +74,8 @@ public:
   }
 
   void EmitSignalAsync(const QString& path, const QString& interface, const QString& name, bool value) const {
-    QDBusMessage m = QDBusMessage::createMethodCall(service_, path, MockInterface, QStringLiteral("EmitSignal"));
+    QDBusMessage m =
+        QDBusMessage::createMethodCall(service_, path, MockInterface, QStringLiteral("EmitSignal"));
     m << interface << name << QStringLiteral("b") << QVariant::fromValue(QVariantList{value});
     bus_.asyncCall(m);
   }
@@ -97,8 +99,9 @@ public:
         QDBusVariant v;
         list >> v;
         const QVariant value = v.variant();
-        args << (value.metaType().id() == QMetaType::QString ? QLatin1Char('"') + value.toString() + QLatin1Char('"')
-                                                              : value.toString());
+        args << (value.metaType().id() == QMetaType::QString
+                     ? QLatin1Char('"') + value.toString() + QLatin1Char('"')
+                     : value.toString());
       }
       list.endArray();
       list.endStructure();
@@ -164,11 +167,13 @@ void TestLogind::initTestCase() {
 
 void TestLogind::init() {
   logind_ = std::make_unique<Mock>(system_, LogindService);
-  QVERIFY(logind_->Start({QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")}));
+  QVERIFY(
+      logind_->Start({QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")}));
   // Like logind, announce the sleep before answering.
   for (const char* method : {"Suspend", "Hibernate"})
-    logind_->AddMethod(LogindPath, ManagerInterface, QLatin1String(method), QStringLiteral("b"), QString(),
-                       QStringLiteral("self.EmitSignal('%1', 'PrepareForSleep', 'b', [True])").arg(ManagerInterface));
+    logind_->AddMethod(
+        LogindPath, ManagerInterface, QLatin1String(method), QStringLiteral("b"), QString(),
+        QStringLiteral("self.EmitSignal('%1', 'PrepareForSleep', 'b', [True])").arg(ManagerInterface));
   qunsetenv("XDG_SESSION_ID");
 }
 
@@ -185,8 +190,7 @@ void TestLogind::cleanup() {
 void TestLogind::AddWithFlags(const QString& method, WithFlags mode, bool sleeps) {
   QString code;
   switch (mode) {
-  case WithFlags::Missing:
-    return;
+  case WithFlags::Missing: return;
   case WithFlags::Accepted:
     if (sleeps)
       code = QStringLiteral("self.EmitSignal('%1', 'PrepareForSleep', 'b', [True])").arg(ManagerInterface);
@@ -248,11 +252,13 @@ void TestLogind::standByAndHibernate_data() {
   QTest::addColumn<QStringList>("expected");
 
   QTest::newRow("stand-by") << true << false << WithFlags::Accepted << QStringList{"Suspend(true)"};
-  QTest::newRow("stand-by forced") << true << true << WithFlags::Accepted << QStringList{"SuspendWithFlags(16)"};
+  QTest::newRow("stand-by forced") << true << true << WithFlags::Accepted
+                                   << QStringList{"SuspendWithFlags(16)"};
   QTest::newRow("stand-by forced, logind without ...WithFlags")
       << true << true << WithFlags::Missing << QStringList{"Suspend(true)"};
   QTest::newRow("hibernate") << false << false << WithFlags::Accepted << QStringList{"Hibernate(true)"};
-  QTest::newRow("hibernate forced") << false << true << WithFlags::Accepted << QStringList{"HibernateWithFlags(16)"};
+  QTest::newRow("hibernate forced") << false << true << WithFlags::Accepted
+                                    << QStringList{"HibernateWithFlags(16)"};
   QTest::newRow("hibernate forced, logind without the flag")
       << false << true << WithFlags::RejectsFlag << QStringList{"HibernateWithFlags(16)", "Hibernate(true)"};
 }
@@ -301,13 +307,14 @@ void TestLogind::sleepRequestThatEndsEarly_data() {
   QTest::addColumn<int>("maxMs");
 
   // The wait gives up 1500 ms after an accepted request that no sleep follows.
-  QTest::newRow("refused: at once") << QStringLiteral("raise dbus.exceptions.DBusException('Operation inhibited', "
-                                                       "name='org.freedesktop.login1.BlockedByInhibitorLock')")
+  QTest::newRow("refused: at once") << QStringLiteral(
+                                           "raise dbus.exceptions.DBusException('Operation inhibited', "
+                                           "name='org.freedesktop.login1.BlockedByInhibitorLock')")
                                     << false << 0 << 1000;
   QTest::newRow("accepted, sleep never starts") << QString() << false << 1400 << 4000;
   QTest::newRow("logind goes away while asleep")
-      << QStringLiteral("self.EmitSignal('%1', 'PrepareForSleep', 'b', [True])").arg(ManagerInterface) << true << 300
-      << 1400;
+      << QStringLiteral("self.EmitSignal('%1', 'PrepareForSleep', 'b', [True])").arg(ManagerInterface) << true
+      << 300 << 1400;
 }
 
 void TestLogind::sleepRequestThatEndsEarly() {
@@ -315,7 +322,8 @@ void TestLogind::sleepRequestThatEndsEarly() {
   QFETCH(bool, killLogind);
   QFETCH(int, minMs);
   QFETCH(int, maxMs);
-  logind_->AddMethod(LogindPath, ManagerInterface, QStringLiteral("Suspend"), QStringLiteral("b"), QString(), code);
+  logind_->AddMethod(LogindPath, ManagerInterface, QStringLiteral("Suspend"), QStringLiteral("b"), QString(),
+                     code);
 
   power_ = std::make_unique<LogindPower>();
   power_->SetSleepStartTimeout(1500);
@@ -456,9 +464,11 @@ void TestLogind::logOffThroughLogind_data() {
   QTest::addColumn<QString>("sessionIdVariable");
   QTest::addColumn<QString>("terminated");
 
-  QTest::newRow("session of the process") << false << true << "c7" << "1";
+  QTest::newRow("session of the process") << false << true << "c7"
+                                          << "1";
   QTest::newRow("session of the process, forced") << true << true << QString() << "1";
-  QTest::newRow("outside a session: XDG_SESSION_ID") << false << false << "c7" << "c7";
+  QTest::newRow("outside a session: XDG_SESSION_ID") << false << false << "c7"
+                                                     << "c7";
   QTest::newRow("outside a session, no variable: auto") << true << false << QString() << "auto";
 }
 

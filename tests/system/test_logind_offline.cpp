@@ -68,48 +68,47 @@ void TestLogindOffline::powerStatus_data() {
   QTest::newRow("desktop without any supply") << Supplies{} << 1 << 128 << 255 << unknown << unknown;
   QTest::newRow("charging at 80 %: high and charging")
       << Supplies{{"AC", acOnline},
-                               {"BAT0", {{"type", "Battery"}, {"status", "Charging"}, {"capacity", "80"}}}}
+                  {"BAT0", {{"type", "Battery"}, {"status", "Charging"}, {"capacity", "80"}}}}
       << 1 << 9 << 80 << unknown << unknown;
   // 30 Wh of 60 Wh drawn at 10 W: 3 h left, 6 h when full.
-  QTest::newRow("discharging by energy")
-      << Supplies{{"AC", acOffline},
-                               {"BAT0",
-                                {{"type", "Battery"},
-                                 {"status", "Discharging"},
-                                 {"energy_now", "30000000"},
-                                 {"energy_full", "60000000"},
-                                 {"power_now", "10000000"}}}}
-      << 0 << 0 << 50 << qint64(10800) << qint64(21600);
-  QTest::newRow("discharging by charge, low")
-      << Supplies{{"BAT1",
-                                {{"type", "Battery"},
-                                 {"status", "Discharging"},
-                                 {"charge_now", "1000000"},
-                                 {"charge_full", "5000000"},
-                                 {"current_now", "2000000"}}}}
-      << 0 << 2 << 20 << qint64(1800) << qint64(9000);
-  QTest::newRow("critical") << Supplies{{"AC", acOffline},
+  QTest::newRow("discharging by energy") << Supplies{{"AC", acOffline},
                                                      {"BAT0",
                                                       {{"type", "Battery"},
                                                        {"status", "Discharging"},
-                                                       {"capacity", "3"}}}}
+                                                       {"energy_now", "30000000"},
+                                                       {"energy_full", "60000000"},
+                                                       {"power_now", "10000000"}}}}
+                                         << 0 << 0 << 50 << qint64(10800) << qint64(21600);
+  QTest::newRow("discharging by charge, low") << Supplies{{"BAT1",
+                                                           {{"type", "Battery"},
+                                                            {"status", "Discharging"},
+                                                            {"charge_now", "1000000"},
+                                                            {"charge_full", "5000000"},
+                                                            {"current_now", "2000000"}}}}
+                                              << 0 << 2 << 20 << qint64(1800) << qint64(9000);
+  QTest::newRow("critical") << Supplies{{"AC", acOffline},
+                                        {"BAT0",
+                                         {{"type", "Battery"}, {"status", "Discharging"}, {"capacity", "3"}}}}
                             << 0 << 4 << 3 << unknown << unknown;
   // A mouse's battery and an empty battery bay are not the system's battery.
   QTest::newRow("only a peripheral's battery and an empty bay")
       << Supplies{{"AC", acOnline},
-                               {"hidpp_battery_0",
-                                {{"type", "Battery"}, {"scope", "Device"}, {"status", "Discharging"}, {"capacity", "10"}}},
-                               {"BAT1", {{"type", "Battery"}, {"present", "0"}}}}
+                  {"hidpp_battery_0",
+                   {{"type", "Battery"}, {"scope", "Device"}, {"status", "Discharging"}, {"capacity", "10"}}},
+                  {"BAT1", {{"type", "Battery"}, {"present", "0"}}}}
       << 1 << 128 << 255 << unknown << unknown;
-  QTest::newRow("two batteries sum up")
-      << Supplies{{"AC", acOnline},
-                               {"BAT0",
-                                {{"type", "Battery"}, {"status", "Full"}, {"energy_now", "40000000"},
-                                 {"energy_full", "40000000"}}},
-                               {"BAT1",
-                                {{"type", "Battery"}, {"status", "Not charging"}, {"energy_now", "0"},
-                                 {"energy_full", "40000000"}}}}
-      << 1 << 0 << 50 << unknown << unknown;
+  QTest::newRow("two batteries sum up") << Supplies{{"AC", acOnline},
+                                                    {"BAT0",
+                                                     {{"type", "Battery"},
+                                                      {"status", "Full"},
+                                                      {"energy_now", "40000000"},
+                                                      {"energy_full", "40000000"}}},
+                                                    {"BAT1",
+                                                     {{"type", "Battery"},
+                                                      {"status", "Not charging"},
+                                                      {"energy_now", "0"},
+                                                      {"energy_full", "40000000"}}}}
+                                        << 1 << 0 << 50 << unknown << unknown;
   QTest::newRow("battery that says nothing")
       << Supplies{{"BAT0", {{"type", "Battery"}, {"status", "Unknown"}}}} << 255 << 255 << 255 << unknown
       << unknown;
