@@ -15,9 +15,9 @@ struct Strip {
 inline QString Path(const char* p) { return QString::fromLatin1(p); }
 
 // Main window
-inline constexpr const char* kBackground = ":/skin/main/background.jpg";  // 200 x 140
-inline constexpr const char* kTitleBar = ":/skin/main/titlebar.jpg";      // 200 x 30
-inline constexpr const char* kMainTitle = ":/skin/main/title.jpg";        // 110 x 25
+inline constexpr const char* kBackground = ":/skin/main/background.jpg"; // 200 x 140
+inline constexpr const char* kTitleBar = ":/skin/main/titlebar.jpg";     // 200 x 30
+inline constexpr const char* kMainTitle = ":/skin/main/title.jpg";       // 110 x 25
 inline constexpr Strip kStartList{":/skin/main/Start_List.png", {85, 50}, 3};
 inline constexpr Strip kMenuList{":/skin/main/Menu_List.png", {30, 20}, 3};
 inline constexpr Strip kTransparentList{":/skin/main/Transparent_List.png", {30, 20}, 3};
@@ -77,19 +77,20 @@ struct Single {
   QSize size;
 };
 inline constexpr Single kSingles[] = {
-    {kBackground, {200, 140}},        {kTitleBar, {200, 30}},          {kMainTitle, {110, 25}},
-    {kMinimizePicture, {13, 20}},     {kHidePicture, {13, 20}},        {kCloseButtonPicture, {13, 20}},
-    {kStopPlaying, {45, 20}},         {kOptionsTitle, {110, 25}},      {kCounterTitle, {110, 25}},
-    {kMessageTitle, {110, 25}},       {kAboutTitle, {110, 25}},        {kMenuAbout, {16, 16}},
-    {kMenuHelp, {16, 16}},            {kMenuOptions, {16, 16}},        {kMenuRun, {16, 16}},
-    {kMenuExit, {16, 16}},            {kIcon16, {16, 16}},             {kIcon48, {48, 48}},
+    {kBackground, {200, 140}},    {kTitleBar, {200, 30}},     {kMainTitle, {110, 25}},
+    {kMinimizePicture, {13, 20}}, {kHidePicture, {13, 20}},   {kCloseButtonPicture, {13, 20}},
+    {kStopPlaying, {45, 20}},     {kOptionsTitle, {110, 25}}, {kCounterTitle, {110, 25}},
+    {kMessageTitle, {110, 25}},   {kAboutTitle, {110, 25}},   {kMenuAbout, {16, 16}},
+    {kMenuHelp, {16, 16}},        {kMenuOptions, {16, 16}},   {kMenuRun, {16, 16}},
+    {kMenuExit, {16, 16}},        {kIcon16, {16, 16}},        {kIcon48, {48, 48}},
     {kIconScalable, {48, 48}},
 };
 inline constexpr const Strip* kStrips[] = {
-    &kStartList,    &kMenuList,     &kTransparentList, &kOptionsList,      &kCounterList,      &kTopAlwaysList,
-    &kShowTimeList, &kMinimizeList, &kHideList,        &kCloseButtonList,  &kShutDownList,     &kRestartList,
-    &kLogOffList,   &kStandByList,  &kHibernateList,   &kZarvoList,        &kExecuteList,      &kMessageList,
-    &kCheckList,    &kAlignList,    &kLockedList,      &kCounterStartList, &kCounterPauseList, &kCounterStopList,
+    &kStartList,     &kMenuList,         &kTransparentList,  &kOptionsList,     &kCounterList,
+    &kTopAlwaysList, &kShowTimeList,     &kMinimizeList,     &kHideList,        &kCloseButtonList,
+    &kShutDownList,  &kRestartList,      &kLogOffList,       &kStandByList,     &kHibernateList,
+    &kZarvoList,     &kExecuteList,      &kMessageList,      &kCheckList,       &kAlignList,
+    &kLockedList,    &kCounterStartList, &kCounterPauseList, &kCounterStopList,
 };
 
 // Whether the compiled-in skin is present (false only in a build without artwork).

@@ -14,28 +14,32 @@ namespace zarvo::art {
 
 // Dark, glossy "money green" with lime ink.
 namespace ink {
-inline const QColor kLime{0, 255, 0};           // the digits' and captions' lime
-inline const QColor kLimeSoft{150, 255, 110};   // glyphs at rest
-inline const QColor kLimeGlow{205, 255, 170};   // glyphs under the pointer
-inline const QColor kDeep{3, 28, 10};           // darkest green: recesses and ink on lit faces
-inline const QColor kDark{9, 52, 20};           // body of the skin
-inline const QColor kMid{20, 96, 38};           // raised faces
-inline const QColor kBright{48, 160, 62};       // hover faces
-inline const QColor kRim{70, 200, 84};          // light bevel
-inline const QColor kLitTop{190, 255, 120};     // pressed (lit) face, top
-inline const QColor kLitBottom{60, 200, 50};    // pressed (lit) face, bottom
+inline const QColor kLime{0, 255, 0};         // the digits' and captions' lime
+inline const QColor kLimeSoft{150, 255, 110}; // glyphs at rest
+inline const QColor kLimeGlow{205, 255, 170}; // glyphs under the pointer
+inline const QColor kDeep{3, 28, 10};         // darkest green: recesses and ink on lit faces
+inline const QColor kRim{70, 200, 84};        // light bevel
+inline const QColor kLitTop{190, 255, 120};   // pressed (lit) face, top
+inline const QColor kLitBottom{60, 200, 50};  // pressed (lit) face, bottom
 } // namespace ink
 
 // The three looks of every three-state button; toggles rest on Pressed while on.
 enum class State { Normal, Hover, Pressed };
 
+// clang-format off
 enum class Glyph {
-  Menu, Transparent, Gear, Stopwatch, Pin, Clock,               // main window's button row
-  Minimize, Tray, Close, Align, LockOpen, LockClosed,          // title-bar and satellite glyphs
-  Power, Restart, LogOff, Moon, Snowflake, Speaker, Run, Note,  // Options actions
-  Play, Pause, Stop,                                           // Counter
-  Info, Help, Exit, Bubble                                     // menus, titles
+  // the main window's button row
+  Menu, Transparent, Gear, Stopwatch, Pin, Clock,
+  // title-bar and satellite glyphs
+  Minimize, Tray, Close, Align, LockOpen, LockClosed,
+  // Options actions
+  Power, Restart, LogOff, Moon, Snowflake, Speaker, Run, Note,
+  // Counter
+  Play, Pause, Stop,
+  // menus and titles
+  Info, Help, Exit, Bubble
 };
+// clang-format on
 
 // Draws `glyph` scaled into `box` (designed on a 16 x 16 grid) in `color`.
 void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& color);

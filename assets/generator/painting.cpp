@@ -63,8 +63,9 @@ void DrawFace(QPainter& p, QRectF rect, qreal radius, State state) {
     body.setColorAt(1, ink::kLitBottom);
     break;
   }
-  const QColor rim = state == State::Normal ? ink::kRim : state == State::Hover ? QColor(170, 255, 120)
-                                                                              : QColor(20, 90, 24);
+  const QColor rim = state == State::Normal  ? ink::kRim
+                     : state == State::Hover ? QColor(170, 255, 120)
+                                             : QColor(20, 90, 24);
   p.setPen(QPen(rim, 1));
   p.setBrush(body);
   p.drawRoundedRect(rect, radius, radius);
@@ -85,7 +86,8 @@ void DrawFace(QPainter& p, QRectF rect, qreal radius, State state) {
     sheen.setColorAt(0, QColor(255, 255, 255, state == State::Hover ? 120 : 80));
     sheen.setColorAt(1, QColor(255, 255, 255, state == State::Hover ? 30 : 14));
     p.setBrush(sheen);
-    p.drawRoundedRect(upper.adjusted(1, 1, -1, 0), qMax<qreal>(radius - 1.5, 0), qMax<qreal>(radius - 1.5, 0));
+    p.drawRoundedRect(upper.adjusted(1, 1, -1, 0), qMax<qreal>(radius - 1.5, 0),
+                      qMax<qreal>(radius - 1.5, 0));
   }
   p.restore();
 }
@@ -122,9 +124,25 @@ void DrawTitleText(QPainter& p, QPointF baseline, const QString& text, const QFo
 }
 
 QPolygon OutlinePolygon(int bottom) {
-  return QPolygon({{0, 5},    {15, 5},   {15, 0},   {125, 0},  {125, 5},  {130, 5},     {135, 10},
-                   {175, 10}, {173, 3},  {178, 3},  {180, 5},  {181, 3},  {186, 3},     {183, 10},
-                   {188, 10}, {198, 20}, {200, 20}, {200, bottom}, {0, bottom}});
+  return QPolygon({{0, 5},
+                   {15, 5},
+                   {15, 0},
+                   {125, 0},
+                   {125, 5},
+                   {130, 5},
+                   {135, 10},
+                   {175, 10},
+                   {173, 3},
+                   {178, 3},
+                   {180, 5},
+                   {181, 3},
+                   {186, 3},
+                   {183, 10},
+                   {188, 10},
+                   {198, 20},
+                   {200, 20},
+                   {200, bottom},
+                   {0, bottom}});
 }
 
 } // namespace zarvo::art

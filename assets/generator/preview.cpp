@@ -25,7 +25,8 @@ private:
   QHash<QString, QImage> pictures_;
 };
 
-void Label(QPainter& p, QRect r, const QString& text, int px, bool bold, QColor color, int flags = Qt::AlignCenter) {
+void Label(QPainter& p, QRect r, const QString& text, int px, bool bold, QColor color,
+           int flags = Qt::AlignCenter) {
   QFont font = Font(px, bold);
   while (QFontMetrics(font).horizontalAdvance(text) > r.width() && font.pixelSize() > 6)
     font.setPixelSize(font.pixelSize() - 1);
@@ -45,7 +46,8 @@ void Radio(QPainter& p, QPoint at, const QString& caption, bool on) {
     p.drawEllipse(QRectF(at.x() + 4.5, at.y() + 6.5, 5, 5));
   }
   p.restore();
-  Label(p, QRect(at.x() + 16, at.y(), 40, 17), caption, 11, true, ink::kLime, Qt::AlignVCenter | Qt::AlignLeft);
+  Label(p, QRect(at.x() + 16, at.y(), 40, 17), caption, 11, true, ink::kLime,
+        Qt::AlignVCenter | Qt::AlignLeft);
 }
 
 QImage MainWindow(const Sheet& s) {
@@ -56,8 +58,9 @@ QImage MainWindow(const Sheet& s) {
   p.drawImage(0, 1, s.Get(kBackground));
   p.drawImage(0, 0, s.Get(kTitleBar));
   p.drawImage(15, 0, s.Get(kMainTitle));
-  const std::pair<const Strip*, int> row[] = {{&kMenuList, 1},    {&kTransparentList, 0}, {&kOptionsList, 2},
-                                              {&kCounterList, 2}, {&kTopAlwaysList, 0},   {&kShowTimeList, 0}};
+  const std::pair<const Strip*, int> row[] = {{&kMenuList, 1},      {&kTransparentList, 0},
+                                              {&kOptionsList, 2},   {&kCounterList, 2},
+                                              {&kTopAlwaysList, 0}, {&kShowTimeList, 0}};
   int x = 8;
   for (const auto& [strip, frame] : row) {
     p.drawImage(x, 30, s.Frame(*strip, frame));
@@ -96,8 +99,8 @@ QImage OptionsWindow(const Sheet& s) {
   w.fill(QColor(0, 128, 0));
   QPainter p(&w);
   SatelliteFrame(p, s, kOptionsTitle, 280);
-  const Strip* strips[] = {&kShutDownList, &kRestartList,   &kLogOffList,  &kStandByList,
-                           &kHibernateList, &kZarvoList, &kExecuteList, &kMessageList};
+  const Strip* strips[] = {&kShutDownList,  &kRestartList, &kLogOffList,  &kStandByList,
+                           &kHibernateList, &kZarvoList,   &kExecuteList, &kMessageList};
   const int tops[] = {35, 65, 95, 125, 155, 185, 215, 245};
   const int frames[] = {0, 0, 1, 0, 0, 2, 0, 0};
   const bool checked[] = {true, false, false, false, false, true, false, true};
@@ -127,6 +130,36 @@ QImage CounterWindow(const Sheet& s) {
   return w;
 }
 
+// The About window (200 x 200, the background stretched) and the Time window (112 x 25).
+QImage AboutWindow(const Sheet& s) {
+  using namespace skin;
+  QImage w(200, 200, QImage::Format_ARGB32_Premultiplied);
+  w.fill(Qt::black);
+  QPainter p(&w);
+  p.drawImage(QRect(0, 0, 200, 200), s.Get(kBackground));
+  p.drawImage(0, 0, s.Get(kTitleBar));
+  p.drawImage(15, 0, s.Get(kAboutTitle));
+  p.drawImage(173, -1, s.Frame(kCloseButtonList, 0));
+  p.drawImage(4, 34, s.Get(kIcon48));
+  p.fillRect(QRect(74, 34, 106, 33), QColor(0, 64, 0));
+  Label(p, QRect(74, 34, 106, 33), QStringLiteral("   Zarvo  "), 24, true, ink::kLime);
+  Label(p, QRect(56, 72, 52, 13), QStringLiteral("v 1.0.0.0"), 11, true, ink::kLime);
+  Label(p, QRect(128, 72, 65, 13), QStringLiteral("07.12.2024"), 11, true, ink::kLime);
+  Label(p, QRect(16, 84, 18, 16), QStringLiteral("by"), 13, true, ink::kLime);
+  Label(p, QRect(31, 96, 133, 24), QStringLiteral("The Author"), 19, true, ink::kLime);
+  p.fillRect(QRect(66, 168, 68, 24), ink::kLime);
+  Label(p, QRect(66, 168, 68, 24), QStringLiteral("    OK    "), 16, true, Qt::black);
+  return w;
+}
+
+QImage TimeWindow(const Sheet& s) {
+  QImage w(112, 25, QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&w);
+  p.drawImage(QRect(0, 0, 112, 25), s.Get(skin::kBackground));
+  Label(p, QRect(17, 0, 79, 24), QStringLiteral("00:09:41"), 19, true, ink::kLime);
+  return w;
+}
+
 void Put(QPainter& p, QPoint at, const QImage& window, const QRegion& outline) {
   p.save();
   p.setClipRegion(outline.translated(at));
@@ -139,7 +172,7 @@ void Put(QPainter& p, QPoint at, const QImage& window, const QRegion& outline) {
 QImage DrawPreview(const QList<Picture>& skin, int zoom) {
   using namespace skin;
   const Sheet s(skin);
-  QImage canvas(420, 470, QImage::Format_ARGB32_Premultiplied);
+  QImage canvas(640, 470, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(QColor(96, 110, 124));
   QPainter p(&canvas);
 
@@ -152,6 +185,9 @@ QImage DrawPreview(const QList<Picture>& skin, int zoom) {
   Put(p, {10, 10}, OptionsWindow(s), outline(280, {QRect(140, 1, 15, 15), QRect(157, 1, 15, 15)}));
   Put(p, {210, 10}, MainWindow(s), outline(140, {QRect(155, 2, 14, 15)}));
   Put(p, {210, 150}, CounterWindow(s), outline(140, {QRect(140, 1, 15, 15), QRect(157, 1, 15, 15)}));
+
+  Put(p, {425, 10}, AboutWindow(s), outline(200, {}));
+  p.drawImage(425, 220, TimeWindow(s));
 
   // Every strip with its frames, and the small pictures, on the skin's own background.
   p.drawImage(QRect(10, 300, 400, 165), s.Get(kBackground));

@@ -14,7 +14,9 @@ namespace zarvo::art {
 
 namespace {
 
-QString Relative(const char* resource) { return QString::fromLatin1(resource).mid(QStringLiteral(":/skin/").size()); }
+QString Relative(const char* resource) {
+  return QString::fromLatin1(resource).mid(QStringLiteral(":/skin/").size());
+}
 
 // A strip of frames laid out left to right, frame `i` drawn by `frame(p, i)` in its own coordinates.
 QImage MakeStrip(const skin::Strip& strip, const std::function<void(QPainter&, int)>& frame) {
@@ -216,7 +218,8 @@ void CounterButton(QPainter& p, int frame, Glyph glyph, const QString& word) {
   const qreal left = qRound((60 - (9 + 3 + textWidth)) / 2);
   DrawGlyph(p, glyph, QRectF(left, 12.5 + down, 9, 9), FaceInk(s));
   p.setFont(font);
-  DrawText(p, QRectF(left + 12, 3.5 + down, textWidth + 2, 27), Qt::AlignVCenter | Qt::AlignLeft, word, FaceInk(s));
+  DrawText(p, QRectF(left + 12, 3.5 + down, textWidth + 2, 27), Qt::AlignVCenter | Qt::AlignLeft, word,
+           FaceInk(s));
 }
 
 // The Options window's check marks: an inset box, empty or ticked (the tick reaches over the box).
@@ -330,7 +333,7 @@ QImage ClockIcon16() {
   p.fillRect(QRect(12, 7, 2, 2), hand);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(hand, 1.6, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(QPointF(8, 8), QPointF(5, 6)); // ten
+  p.drawLine(QPointF(8, 8), QPointF(5, 6));      // ten
   p.drawLine(QPointF(8, 8), QPointF(11.2, 4.6)); // two
   return image;
 }
@@ -380,7 +383,9 @@ QByteArray IconSvg() {
 QList<Picture> DrawSkin() {
   using namespace skin;
   QList<Picture> out;
-  const auto add = [&](const char* resource, const QImage& image) { out.append({Relative(resource), image}); };
+  const auto add = [&](const char* resource, const QImage& image) {
+    out.append({Relative(resource), image});
+  };
   const auto addStrip = [&](const Strip& strip, const std::function<void(QPainter&, int)>& frame) {
     add(strip.path, MakeStrip(strip, frame));
   };
@@ -390,9 +395,10 @@ QList<Picture> DrawSkin() {
   add(kTitleBar, TitleBar());
   add(kMainTitle, Title(QStringLiteral("Zarvo"), Glyph::Clock));
   addStrip(kStartList, StartButton);
-  const std::pair<const Strip*, Glyph> row[] = {{&kMenuList, Glyph::Menu},         {&kTransparentList, Glyph::Transparent},
-                                                {&kOptionsList, Glyph::Gear},      {&kCounterList, Glyph::Stopwatch},
-                                                {&kTopAlwaysList, Glyph::Pin},     {&kShowTimeList, Glyph::Clock}};
+  const std::pair<const Strip*, Glyph> row[] = {
+      {&kMenuList, Glyph::Menu},     {&kTransparentList, Glyph::Transparent},
+      {&kOptionsList, Glyph::Gear},  {&kCounterList, Glyph::Stopwatch},
+      {&kTopAlwaysList, Glyph::Pin}, {&kShowTimeList, Glyph::Clock}};
   for (const auto& [strip, glyph] : row)
     addStrip(*strip, [glyph](QPainter& p, int i) { ToolButton(p, i, glyph); });
 
@@ -428,7 +434,8 @@ QList<Picture> DrawSkin() {
     DrawFace(p, QRectF(2.5, 2.5, 40, 15), 5, State::Normal);
     DrawGlyph(p, Glyph::Speaker, QRectF(5.5, 5, 10, 10), ink::kLime);
     p.setFont(Font(10, true));
-    DrawText(p, QRectF(17, 2.5, 24, 15), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Stop"), ink::kLime);
+    DrawText(p, QRectF(17, 2.5, 24, 15), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Stop"),
+             ink::kLime);
     p.end();
     add(kStopPlaying, stop);
   }
@@ -439,14 +446,11 @@ QList<Picture> DrawSkin() {
     const Strip* strip;
     Glyph glyph;
     const char* name;
-  } actions[] = {{&kShutDownList, Glyph::Power, "Shut Down"},
-                 {&kRestartList, Glyph::Restart, "Restart"},
-                 {&kLogOffList, Glyph::LogOff, "Log Off"},
-                 {&kStandByList, Glyph::Moon, "Stand By"},
-                 {&kHibernateList, Glyph::Snowflake, "Hibernate"},
-                 {&kZarvoList, Glyph::Note, "Play a sound"},
-                 {&kExecuteList, Glyph::Run, "Run an application"},
-                 {&kMessageList, Glyph::Bubble, "Show a message"}};
+  } actions[] = {
+      {&kShutDownList, Glyph::Power, "Shut Down"},       {&kRestartList, Glyph::Restart, "Restart"},
+      {&kLogOffList, Glyph::LogOff, "Log Off"},          {&kStandByList, Glyph::Moon, "Stand By"},
+      {&kHibernateList, Glyph::Snowflake, "Hibernate"},  {&kZarvoList, Glyph::Note, "Play a sound"},
+      {&kExecuteList, Glyph::Run, "Run an application"}, {&kMessageList, Glyph::Bubble, "Show a message"}};
   for (const auto& a : actions) {
     const QString name = QString::fromLatin1(a.name);
     const Glyph glyph = a.glyph;
@@ -458,7 +462,8 @@ QList<Picture> DrawSkin() {
   addStrip(kAlignList, [](QPainter& p, int i) {
     const State s = i == 0 ? State::Normal : State::Pressed;
     DrawFace(p, QRectF(1, 1.5, 12, 12), 6, s);
-    DrawGlyph(p, Glyph::Align, QRectF(3, 3.5 + (i ? 1 : 0), 8, 8), s == State::Normal ? ink::kLime : FaceInk(s));
+    DrawGlyph(p, Glyph::Align, QRectF(3, 3.5 + (i ? 1 : 0), 8, 8),
+              s == State::Normal ? ink::kLime : FaceInk(s));
   });
   addStrip(kLockedList, [](QPainter& p, int i) {
     // Locked is shown lit, so the state reads at a glance.
@@ -470,9 +475,12 @@ QList<Picture> DrawSkin() {
 
   // Counter window
   add(kCounterTitle, Title(QStringLiteral("Counter"), Glyph::Stopwatch));
-  addStrip(kCounterStartList, [](QPainter& p, int i) { CounterButton(p, i, Glyph::Play, QStringLiteral("Start")); });
-  addStrip(kCounterPauseList, [](QPainter& p, int i) { CounterButton(p, i, Glyph::Pause, QStringLiteral("Pause")); });
-  addStrip(kCounterStopList, [](QPainter& p, int i) { CounterButton(p, i, Glyph::Stop, QStringLiteral("Stop")); });
+  addStrip(kCounterStartList,
+           [](QPainter& p, int i) { CounterButton(p, i, Glyph::Play, QStringLiteral("Start")); });
+  addStrip(kCounterPauseList,
+           [](QPainter& p, int i) { CounterButton(p, i, Glyph::Pause, QStringLiteral("Pause")); });
+  addStrip(kCounterStopList,
+           [](QPainter& p, int i) { CounterButton(p, i, Glyph::Stop, QStringLiteral("Stop")); });
 
   // Message and About windows
   add(kMessageTitle, Title(QStringLiteral("Message"), Glyph::Bubble));

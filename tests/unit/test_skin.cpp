@@ -44,7 +44,8 @@ int MaxDifference(const QImage& a, const QImage& b) {
   for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x) {
       const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-      worst = std::max({worst, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)), qAbs(qBlue(p) - qBlue(q))});
+      worst =
+          std::max({worst, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)), qAbs(qBlue(p) - qBlue(q))});
     }
   return worst;
 }
@@ -83,7 +84,8 @@ private slots:
       for (int y = 0; y < frame.height(); ++y)
         for (int x = 0; x < frame.width(); ++x)
           opaque += qAlpha(frame.pixel(x, y)) > 200;
-      QVERIFY2(opaque > frame.width() * frame.height() / 5, qPrintable(QStringLiteral("frame %1 is nearly empty").arg(i)));
+      QVERIFY2(opaque > frame.width() * frame.height() / 5,
+               qPrintable(QStringLiteral("frame %1 is nearly empty").arg(i)));
       frames.append(frame);
     }
     // Normal, hover and pressed (or off and on) can be told apart at a glance.
@@ -161,8 +163,10 @@ private slots:
       QCOMPARE(fresh.size(), committed.size());
       const int worst = MaxDifference(fresh, committed);
       const int allowed = file.endsWith(QLatin1String(".jpg")) ? 6 : 0;
-      QVERIFY2(worst <= allowed && (allowed > 0 || fresh == committed),
-               qPrintable(QStringLiteral("%1 differs from what the generator draws (by up to %2)").arg(file).arg(worst)));
+      QVERIFY2(
+          worst <= allowed && (allowed > 0 || fresh == committed),
+          qPrintable(
+              QStringLiteral("%1 differs from what the generator draws (by up to %2)").arg(file).arg(worst)));
     }
   }
 };

@@ -48,8 +48,10 @@ private slots:
     QFETCH(bool, bold);
     QFETCH(int, width);
     const QFont font = SkinFont(pixelHeight, bold);
-    QVERIFY2(QFontMetrics(font).horizontalAdvance(text) <= width,
-             qPrintable(QStringLiteral("\"%1\" takes %2 px").arg(text).arg(QFontMetrics(font).horizontalAdvance(text))));
+    QVERIFY2(
+        QFontMetrics(font).horizontalAdvance(text) <= width,
+        qPrintable(
+            QStringLiteral("\"%1\" takes %2 px").arg(text).arg(QFontMetrics(font).horizontalAdvance(text))));
   }
 
   // The clock's regular digits are a little wider than its 70-pixel label at 19 pixels; FitFont
