@@ -1,5 +1,7 @@
 #include "components/sound_player.h"
 
+#include "components/sound_mp3.h"
+
 #include <QAudioOutput>
 #include <QEventLoop>
 #include <QFile>
@@ -50,6 +52,7 @@ struct Device {
   QString error;       // first error the sound system reported
   bool atEnd = false;  // playback has reached the end of the sound
   qint64 length = 0;   // ms
+  bool lengthFixed = false; // counted from the file itself; the sound system's estimates do not count
 
   Device() { player.setAudioOutput(&output); }
 };
@@ -84,6 +87,16 @@ bool WaitFor(Device& dev, int timeoutMs, const std::function<bool()>& done) {
   return done();
 }
 
+// The exact length of an MP3 file, counted from its frames; nothing for other kinds of file.
+std::optional<qint64> Mp3Length(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly) || file.size() <= 0)
+    return std::nullopt;
+  if (const uchar* mapped = file.map(0, file.size()))
+    return Mp3DurationMs(QByteArrayView(mapped, file.size()));
+  return Mp3DurationMs(file.readAll());
+}
+
 } // namespace
 
 TMediaPlayer::TMediaPlayer(QObject* parent) : QObject(parent), d(std::make_unique<Impl>()) {}
@@ -112,7 +125,7 @@ void TMediaPlayer::Open() {
       raw->atEnd = true;
   });
   connect(&raw->player, &QMediaPlayer::durationChanged, &raw->player, [raw](qint64 ms) {
-    if (ms > 0)
+    if (ms > 0 && !raw->lengthFixed)
       raw->length = ms;
   });
 
@@ -135,7 +148,12 @@ void TMediaPlayer::Open() {
   if (!raw->player.hasAudio())
     throw EMCIDeviceError(OpenErrorText(fileName, QStringLiteral("it contains no sound.")));
 
-  raw->length = std::max<qint64>(raw->length, raw->player.duration());
+  if (const auto mp3Length = Mp3Length(fileName)) {
+    raw->length = *mp3Length;
+    raw->lengthFixed = true;
+  } else {
+    raw->length = std::max<qint64>(raw->length, raw->player.duration());
+  }
   if (raw->length <= 0) {
     // Some streams (MP3 without a length header) tell their length only once data flows: play
     // silently until it is known, then go back to the start.
