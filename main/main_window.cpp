@@ -168,6 +168,7 @@ void TForm1::CreateControls() {
   LabelToolTip = SkinLabel(this, QStringLiteral("LabelToolTip"), QStringLiteral("Watch here for help"),
                            QRect(5, 121, 190, 13), SkinFont(11, true));
   LabelToolTip->setAccessibleName(QStringLiteral("Help"));
+  StopPlaying->raise(); // over the hint line, so it can always be clicked while a sound plays
 
   ConnectButton(Start, Start_List, &TForm1::StartClick);
   ConnectButton(Menu, Menu_List, &TForm1::MenuClick);
