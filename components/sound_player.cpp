@@ -155,8 +155,8 @@ void TMediaPlayer::Open() {
     raw->length = std::max<qint64>(raw->length, raw->player.duration());
   }
   if (raw->length <= 0) {
-    // Some streams (MP3 without a length header) tell their length only once data flows: play
-    // silently until it is known, then go back to the start.
+    // Some streams tell their length only once data flows: play silently until it is known, then
+    // go back to the start.
     raw->output.setMuted(true);
     raw->player.play();
     WaitFor(*raw, kDurationTimeoutMs, [raw] { return raw->length > 0 || raw->atEnd; });

@@ -107,8 +107,8 @@ private slots:
     clock.start();
     player.Play();
     QVERIFY(player.Position() < length);
-    QTRY_VERIFY2_WITH_TIMEOUT(player.Position() > 0 && player.Position() < length,
-                              qPrintable(QStringLiteral("%1 of %2 after %3 ms").arg(player.Position()).arg(player.Length()).arg(clock.elapsed())), 3000);
+    // Seen on its way, unless a loaded machine kept this thread from looking for longer than the sound.
+    QTRY_VERIFY_WITH_TIMEOUT((player.Position() > 0 && player.Position() < length) || clock.elapsed() > length, 3000);
     QTRY_COMPARE_WITH_TIMEOUT(player.Position(), player.Length(), 5000);
     QVERIFY2(clock.elapsed() >= length * 8 / 10, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(player.Length(), length);
@@ -118,10 +118,12 @@ private slots:
     QCOMPARE(player.Position(), player.Length());
 
     // A further Play starts over from the beginning, and the end is reached again.
+    clock.restart();
     player.Play();
     QVERIFY(player.Position() < length);
-    QTRY_VERIFY_WITH_TIMEOUT(player.Position() > 0 && player.Position() < length, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT((player.Position() > 0 && player.Position() < length) || clock.elapsed() > length, 3000);
     QTRY_COMPARE_WITH_TIMEOUT(player.Position(), player.Length(), 5000);
+    QVERIFY2(clock.elapsed() >= length * 8 / 10, qPrintable(QString::number(clock.elapsed())));
   }
 
   void stopHaltsWhereItIsAndKeepsTheDeviceOpen() {
