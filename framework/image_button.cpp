@@ -1,5 +1,7 @@
 #include "framework/image_button.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -12,6 +14,8 @@ ImageButton::ImageButton(QWidget* parent, const QString& name, QPoint position, 
   move(position);
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);
+  // The window's menu opens when a right button is released over the button, not on the press.
+  setContextMenuPolicy(Qt::PreventContextMenu);
   SetHint(hint);
 }
 
@@ -61,6 +65,11 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
     emit clicked();
   if (alive)
     emit MouseUp(event);
+  if (alive && event->button() == Qt::RightButton) {
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, mapTo(window(), event->position().toPoint()),
+                           event->globalPosition().toPoint(), event->modifiers());
+    QCoreApplication::sendEvent(window(), &menu);
+  }
   event->accept();
 }
 

@@ -188,12 +188,7 @@ void TForm1::CreateControls() {
 void TForm1::ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)()) {
   const ImageList* l = &list;
   connect(button, &ImageButton::MouseDown, this, [this, button, l] { ImageButtonDown(*l, button); });
-  connect(button, &ImageButton::MouseUp, this, [this, button, l](QMouseEvent* e) {
-    ImageButtonUp(*l, button);
-    // A right button released over an image button opens the main menu.
-    if (e->button() == Qt::RightButton)
-      PopupMenu1->popup(e->globalPosition().toPoint());
-  });
+  connect(button, &ImageButton::MouseUp, this, [this, button, l] { ImageButtonUp(*l, button); });
   connect(button, &ImageButton::MouseMove, this, [this, button, l] {
     if (button == Start)
       StartMouseMove();

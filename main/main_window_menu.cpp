@@ -8,7 +8,6 @@
 #include "options/options_window.h"
 #include "platform/platform.h"
 #include "small_windows/about_window.h"
-#include "small_windows/message_window.h"
 #include "small_windows/time_window.h"
 
 #include <QAction>
@@ -235,9 +234,10 @@ void TForm1::changeEvent(QEvent* event) {
   SkinnedWindow::changeEvent(event);
   if (event->type() != QEvent::WindowStateChange)
     return;
-  // The whole application minimises and comes back together: the other windows follow the main one.
+  // The group minimises and comes back together: the satellites follow the main window. The
+  // message window stays where it is, on top, until the user closes it.
   if (isMinimized()) {
-    for (QWidget* w : std::initializer_list<QWidget*>{FormOptions, FormCounter, FormMessage})
+    for (QWidget* w : std::initializer_list<QWidget*>{FormOptions, FormCounter})
       if (w && w->isVisible()) {
         minimisedWindows_ << w;
         w->hide();

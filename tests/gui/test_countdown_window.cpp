@@ -171,6 +171,23 @@ private slots:
     QCOMPARE(z.form1->Start->FrameIndex(), 2);
   }
 
+  void rightClickOnAButtonOpensTheMenuInsteadOfTheCommand() {
+    Zarvo z;
+    QTest::mousePress(z.form1->TopAlways, Qt::RightButton);
+    QCOMPARE(z.form1->TopAlways->FrameIndex(), 2);
+    QVERIFY(!z.form1->PopupMenu1->isVisible());
+    QTest::mouseRelease(z.form1->TopAlways, Qt::RightButton);
+    QCOMPARE(z.form1->TopAlways->FrameIndex(), 0);
+    QVERIFY(!z.form1->AlwaysOnTop);
+    QTRY_VERIFY(z.form1->PopupMenu1->isVisible());
+    z.form1->PopupMenu1->hide();
+    // The Options window's buttons open the same menu.
+    QTest::mouseClick(z.options->Button(TFormOptions::ShutDownRow), Qt::RightButton);
+    QVERIFY(!z.form1->Selection.ShutDownSelected);
+    QTRY_VERIFY(z.form1->PopupMenu1->isVisible());
+    z.form1->PopupMenu1->hide();
+  }
+
   void resumeDuringCountdownStopsItAndWarns() {
     Zarvo z;
     z.form1->APM1ResumeAfterSuspend();

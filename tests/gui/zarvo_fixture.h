@@ -12,6 +12,7 @@
 #include "small_windows/time_window.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 #include <memory>
 
