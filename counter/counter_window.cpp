@@ -10,7 +10,7 @@ namespace zarvo {
 
 TFormCounter::TFormCounter(MainWindowHooks& main)
     : SatelliteWindow(main, QStringLiteral("FormCounter"), QStringLiteral("Counter"), QSize(200, 140),
-                      skin::Path(skin::kCounterTitle), Dock::BelowMain) {
+                      skin::Path(skin::kCounterTitle), QStringLiteral("Close Counter window"), Dock::BelowMain) {
   auto strip = [](const skin::Strip& s) { return ImageList(skin::Path(s.path), s.frame, s.frames); };
   Start_List = strip(skin::kCounterStartList);
   Pause_List = strip(skin::kCounterPauseList);

@@ -26,7 +26,6 @@ public:
 
 protected:
   void BackgroundHover() override;
-  QString CloseHint() const override { return QStringLiteral("Close Counter window"); }
 };
 
 } // namespace zarvo

@@ -1,5 +1,9 @@
 #include "framework/skinned_window.h"
 
+#include "framework/image_button.h"
+#include "framework/image_list.h"
+#include "framework/main_window_hooks.h"
+
 #include <QMouseEvent>
 
 namespace zarvo {
@@ -53,6 +57,18 @@ void SkinnedWindow::BackgroundMove(QMouseEvent* event) {
   }
   anchor_ = global;
   BackgroundHover();
+}
+
+TitleFrame AddTitleFrame(QWidget* window, const MainWindowHooks& main, const QString& titlePicture,
+                         const QString& closeHint) {
+  TitleFrame f{};
+  f.TitleBar = new ImageControl(window, QStringLiteral("TitleBar"), QRect(0, 0, 200, 30));
+  f.TitleBar->SetPicture(main.TitleBarPicture());
+  f.Title = new ImageControl(window, QStringLiteral("Title"), QRect(15, 0, 110, 25));
+  f.Title->SetPicture(LoadPicture(titlePicture, QSize(110, 25)));
+  f.CloseButton = new ImageButton(window, QStringLiteral("CloseButton"), QPoint(173, -1), closeHint);
+  f.CloseButton->SetPicture(main.CloseButtonPicture());
+  return f;
 }
 
 } // namespace zarvo

@@ -6,6 +6,10 @@
 
 namespace zarvo {
 
+class ImageButton;
+class ImageControl;
+class MainWindowHooks;
+
 class SkinnedWindow : public QWidget {
   Q_OBJECT
 public:
@@ -35,5 +39,15 @@ protected:
 
   QPoint anchor_; // global pointer position at the last anchor
 };
+
+// The top of every skinned window but the main one: the main window's title bar picture, the
+// window's own title artwork at (15, 0) and the main window's close button picture at (173, -1).
+struct TitleFrame {
+  ImageControl* TitleBar;
+  ImageControl* Title;
+  ImageButton* CloseButton;
+};
+TitleFrame AddTitleFrame(QWidget* window, const MainWindowHooks& main, const QString& titlePicture,
+                         const QString& closeHint);
 
 } // namespace zarvo

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimeEdit>
 #include <optional>
 
@@ -67,7 +68,7 @@ void TForm1::Timer1Timer() {
   const int now = clock_.TimeOfDayMs();
   Label_Time->setText(FormatTime(now));
 
-  if (StopPlaying->isVisible()) {
+  if (StopPlaying->isVisible() && !openingSound_) {
     // A player with no open device (its file failed to open) counts as finished.
     if (!MediaPlayer1.IsOpen()) {
       StopPlaying->hide();
@@ -143,6 +144,8 @@ void TForm1::PerformPowerAction(const QString& word) {
 void TForm1::PlaySoundStep() {
   StopPlaying->show();
   MediaPlayer1.FileName = Selection.SoundFileName;
+  openingSound_ = true;
+  const auto reset = qScopeGuard([this] { openingSound_ = false; });
   MediaPlayer1.Open();
   MediaPlayer1.Play();
 }

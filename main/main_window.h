@@ -206,6 +206,9 @@ private:
     int pickerMs = 0;
   } last_;
   bool closing_ = false;
+  // The sound step is opening its file: a tick that runs meanwhile must not take the player, not
+  // yet open, for one that has finished.
+  bool openingSound_ = false;
   // The group's windows that were shown when the application was minimised.
   QList<QWidget*> minimisedWindows_;
 };

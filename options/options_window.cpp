@@ -47,7 +47,7 @@ QLabel* BlackBar(QWidget* parent, const QString& name, QRect geometry) {
 
 TFormOptions::TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelection& selection)
     : SatelliteWindow(main, QStringLiteral("FormOptions"), QStringLiteral("Options"), QSize(200, 280),
-                      skin::Path(skin::kOptionsTitle), Dock::LeftOfMain),
+                      skin::Path(skin::kOptionsTitle), QStringLiteral("Close Options window"), Dock::LeftOfMain),
       dialogs_(dialogs), selection_(selection) {
   BackGround->setGeometry(0, 0, 200, 282);
   Check_List = ImageList(skin::Path(skin::kCheckList.path), skin::kCheckList.frame, skin::kCheckList.frames);

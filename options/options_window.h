@@ -43,7 +43,6 @@ public:
 protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void BackgroundHover() override;
-  QString CloseHint() const override { return QStringLiteral("Close Options window"); }
 
 private:
   void PowerClick(PowerAction action);

@@ -10,7 +10,7 @@
 namespace zarvo {
 
 SatelliteWindow::SatelliteWindow(MainWindowHooks& main, const QString& name, const QString& caption, QSize size,
-                                 const QString& titlePicture, Dock dock)
+                                 const QString& titlePicture, const QString& closeHint, Dock dock)
     : SkinnedWindow(name, caption, size, Qt::Tool), main_(main), dock_(dock) {
   Align_List = ImageList(skin::Path(skin::kAlignList.path), skin::kAlignList.frame, skin::kAlignList.frames);
   Locked_List = ImageList(skin::Path(skin::kLockedList.path), skin::kLockedList.frame, skin::kLockedList.frames);
@@ -18,13 +18,10 @@ SatelliteWindow::SatelliteWindow(MainWindowHooks& main, const QString& name, con
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 200, size.height()), false);
   BackGround->SetStretch(true);
   BackGround->SetPicture(main.BackgroundPicture());
-  TitleBar = new ImageControl(this, QStringLiteral("TitleBar"), QRect(0, 0, 200, 30));
-  TitleBar->SetPicture(main.TitleBarPicture());
-  Title = new ImageControl(this, QStringLiteral("Title"), QRect(15, 0, 110, 25));
-  Title->SetPicture(LoadPicture(titlePicture, QSize(110, 25)));
-
-  CloseButton = new ImageButton(this, QStringLiteral("CloseButton"), QPoint(173, -1), QString());
-  CloseButton->SetPicture(main.CloseButtonPicture());
+  const TitleFrame frame = AddTitleFrame(this, main, titlePicture, closeHint);
+  TitleBar = frame.TitleBar;
+  Title = frame.Title;
+  CloseButton = frame.CloseButton;
   Align = new ImageButton(this, QStringLiteral("Align"), QPoint(140, 1), QStringLiteral("Align to main window"));
   Locked_ = new ImageButton(this, QStringLiteral("Locked"), QPoint(157, 1),
                             QStringLiteral("Lock window - move together"));
@@ -38,7 +35,7 @@ SatelliteWindow::SatelliteWindow(MainWindowHooks& main, const QString& name, con
   connect(Locked_, &QAbstractButton::clicked, this, &SatelliteWindow::LockedClick);
   connect(Locked_, &ImageButton::MouseMove, this, [this] { main_.SetHint(Locked_->Hint(), true); });
   connect(CloseButton, &QAbstractButton::clicked, this, [this] { CloseButtonClick(); });
-  connect(CloseButton, &ImageButton::MouseMove, this, [this] { main_.SetHint(CloseHint(), true); });
+  connect(CloseButton, &ImageButton::MouseMove, this, [this] { main_.SetHint(CloseButton->Hint(), true); });
 
   // Until the settings place it, a satellite stands docked to the main window.
   AlignClick();

@@ -17,7 +17,7 @@ public:
   enum class Dock { LeftOfMain, BelowMain };
 
   SatelliteWindow(MainWindowHooks& main, const QString& name, const QString& caption, QSize size,
-                  const QString& titlePicture, Dock dock);
+                  const QString& titlePicture, const QString& closeHint, Dock dock);
 
   bool Locked() const { return locked_; }
   // Sets the lock as the settings load does: the opposite first, then the Locked toggle.
@@ -42,7 +42,6 @@ public:
 
 protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
-  virtual QString CloseHint() const = 0;
 
   MainWindowHooks& main_;
 

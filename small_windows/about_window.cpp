@@ -16,12 +16,10 @@ TFormAbout::TFormAbout(MainWindowHooks& main)
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 200, 200), false);
   BackGround->SetStretch(true);
   BackGround->SetPicture(main.BackgroundPicture());
-  TitleBar = new ImageControl(this, QStringLiteral("TitleBar"), QRect(0, 0, 200, 30));
-  TitleBar->SetPicture(main.TitleBarPicture());
-  Title = new ImageControl(this, QStringLiteral("Title"), QRect(15, 0, 110, 25));
-  Title->SetPicture(LoadPicture(skin::Path(skin::kAboutTitle), QSize(110, 25)));
-  CloseButton = new ImageButton(this, QStringLiteral("CloseButton"), QPoint(173, -1), QStringLiteral("Close"));
-  CloseButton->SetPicture(main.CloseButtonPicture());
+  const TitleFrame frame = AddTitleFrame(this, main, skin::Path(skin::kAboutTitle), QStringLiteral("Close"));
+  TitleBar = frame.TitleBar;
+  Title = frame.Title;
+  CloseButton = frame.CloseButton;
   connect(CloseButton, &QAbstractButton::clicked, this, &QWidget::hide);
 
   Label1 = new QLabel(QStringLiteral(ZARVO_BUILD_DATE), this);

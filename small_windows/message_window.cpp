@@ -28,12 +28,10 @@ TFormMessage::TFormMessage(MainWindowHooks& main, const Clock& clock, Platform& 
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
 
-  TitleBar = new ImageControl(this, QStringLiteral("TitleBar"), QRect(0, 0, 200, 30));
-  TitleBar->SetPicture(main.TitleBarPicture());
-  Title = new ImageControl(this, QStringLiteral("Title"), QRect(15, 0, 110, 25));
-  Title->SetPicture(LoadPicture(skin::Path(skin::kMessageTitle), QSize(110, 25)));
-  CloseButton = new ImageButton(this, QStringLiteral("CloseButton"), QPoint(173, -1), QStringLiteral("Close"));
-  CloseButton->SetPicture(main.CloseButtonPicture());
+  const TitleFrame frame = AddTitleFrame(this, main, skin::Path(skin::kMessageTitle), QStringLiteral("Close"));
+  TitleBar = frame.TitleBar;
+  Title = frame.Title;
+  CloseButton = frame.CloseButton;
   connect(CloseButton, &QAbstractButton::clicked, this, &TFormMessage::CloseButtonClick);
 
   Memo1 = new QPlainTextEdit(this);

@@ -11,13 +11,6 @@ using namespace zarvo::test;
 
 namespace {
 
-// Selects the message action with `text`, then starts a one-minute countdown and lets it expire.
-void RunToExpiry(Zarvo& z) {
-  z.form1->StartClick();
-  for (int i = 0; i < 200 && z.form1->CountdownRunning; ++i)
-    z.Tick();
-}
-
 void SelectMessage(Zarvo& z, const QString& text) {
   z.dialogs.nextInputs << text;
   z.ClickOption(TFormOptions::MessageRow);
@@ -36,7 +29,7 @@ private slots:
     z.ClickOption(TFormOptions::ExecuteRow);
     SelectMessage(z, QStringLiteral("Tea is ready"));
     const int asked = z.dialogs.asked.size();
-    RunToExpiry(z);
+    z.RunToExpiry();
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 13"),
                                             QStringLiteral("run /bin/true --now"), QStringLiteral("beep")}));
     QCOMPARE(z.dialogs.asked.size(), asked); // no box of its own
@@ -54,7 +47,7 @@ private slots:
       messageWhileAsleep = z.windows.FormMessage()->isVisible();
       z.platform.Broadcast(PowerEvent::ResumeSuspend); // the wake-up arrives before the request returns
     };
-    RunToExpiry(z);
+    z.RunToExpiry();
     QVERIFY(!messageWhileAsleep);
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("power suspend force"),
                                             QStringLiteral("beep")}));
@@ -69,7 +62,7 @@ private slots:
     z.form1->ForceShutDown1->trigger();
     QVERIFY(!z.form1->ForceShutDown && !z.form1->ForceShutDown1->isChecked());
     z.ClickOption(TFormOptions::ShutDownRow);
-    RunToExpiry(z);
+    z.RunToExpiry();
     QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 9"));
     z.form1->ForceShutDown1->trigger();
     QVERIFY(z.form1->ForceShutDown && z.form1->ForceShutDown1->isChecked());
@@ -119,7 +112,7 @@ private slots:
     z.dialogs.nextFiles << QStringLiteral("/bin/true");
     z.ClickOption(TFormOptions::ExecuteRow);
     SelectMessage(z, QStringLiteral("Wake up"));
-    RunToExpiry(z);
+    z.RunToExpiry();
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("run /bin/true"), QStringLiteral("beep")}));
     QVERIFY(z.windows.FormMessage()->isVisible());
     QCOMPARE(z.dialogs.asked.last().kind, QStringLiteral("error"));
@@ -136,20 +129,20 @@ private slots:
   void messageWindowShownTwiceKeepsTheFirstText() {
     Zarvo z;
     SelectMessage(z, QStringLiteral("First"));
-    RunToExpiry(z);
+    z.RunToExpiry();
     TFormMessage* message = z.windows.FormMessage();
     QCOMPARE(message->Memo1->toPlainText(), QStringLiteral("Message at 10:00:59:\nFirst"));
     QVERIFY(message->Memo1->isReadOnly());
     QCOMPARE(message->size(), QSize(200, 140));
     QVERIFY(message->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     z.form1->RadioAfterClick();
-    RunToExpiry(z);
+    z.RunToExpiry();
     QCOMPARE(message->Memo1->toPlainText(), QStringLiteral("Message at 10:00:59:\nFirst"));
     QCOMPARE(z.platform.calls.count(QStringLiteral("beep")), 1);
     // Closed and shown again: a fresh stamp and a beep.
     QTest::mouseClick(message->CloseButton, Qt::LeftButton);
     QVERIFY(!message->isVisible());
-    RunToExpiry(z);
+    z.RunToExpiry();
     QCOMPARE(message->Memo1->toPlainText(),
              QStringLiteral("Message at %1:\nFirst").arg(FormatTime(z.clock.TimeOfDayMs())));
     QCOMPARE(z.platform.calls.count(QStringLiteral("beep")), 2);

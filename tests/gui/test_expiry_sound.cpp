@@ -9,16 +9,6 @@
 using namespace zarvo;
 using namespace zarvo::test;
 
-namespace {
-
-void RunToExpiry(Zarvo& z) {
-  z.form1->StartClick();
-  for (int i = 0; i < 200 && z.form1->CountdownRunning; ++i)
-    z.Tick();
-}
-
-} // namespace
-
 class TestExpirySound : public QObject {
   Q_OBJECT
   QTemporaryDir dir_;
@@ -35,7 +25,7 @@ private slots:
     z.ClickOption(TFormOptions::RestartRow);
     z.dialogs.nextFiles << wav_;
     z.ClickOption(TFormOptions::ZarvoRow);
-    RunToExpiry(z);
+    z.RunToExpiry();
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 6")}));
     QVERIFY(z.form1->MediaPlayer1.IsOpen());
     QCOMPARE(z.form1->MediaPlayer1.FileName, wav_);
@@ -62,7 +52,7 @@ private slots:
     Zarvo z;
     z.dialogs.nextFiles << wav_;
     z.ClickOption(TFormOptions::ZarvoRow);
-    RunToExpiry(z);
+    z.RunToExpiry();
     QTRY_VERIFY_WITH_TIMEOUT(z.form1->MediaPlayer1.Position() > 0, 5000);
     QTest::mouseClick(z.form1->StopPlaying, Qt::LeftButton);
     QVERIFY(!z.form1->StopPlaying->isVisibleTo(z.form1));
@@ -91,7 +81,7 @@ private slots:
     z.ClickOption(TFormOptions::ZarvoRow);
     z.dialogs.nextInputs << QStringLiteral("Still shown");
     z.ClickOption(TFormOptions::MessageRow);
-    RunToExpiry(z);
+    z.RunToExpiry();
     QVERIFY(z.windows.FormMessage()->isVisible());
     QCOMPARE(z.dialogs.asked.last().kind, QStringLiteral("error"));
     QVERIFY(!z.form1->MediaPlayer1.IsOpen());

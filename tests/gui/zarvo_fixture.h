@@ -45,6 +45,13 @@ struct Zarvo {
     form1->Timer1Timer();
   }
 
+  // Starts a countdown and ticks until it has expired.
+  void RunToExpiry() {
+    form1->StartClick();
+    for (int i = 0; i < 200 && form1->CountdownRunning; ++i)
+      Tick();
+  }
+
   QString Remaining() const { return form1->Label_TimeRemaining->text(); }
   QColor RemainingColour() const { return form1->Label_TimeRemaining->palette().color(QPalette::WindowText); }
 
