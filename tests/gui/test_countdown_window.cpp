@@ -1,6 +1,7 @@
 // The main window's countdown driven through its real widgets: start, tick, flash, expiry.
 #include "zarvo_fixture.h"
 
+#include <QAction>
 #include <QRadioButton>
 #include <QTimeEdit>
 
@@ -169,6 +170,33 @@ private slots:
     // Moving on to the background puts it back to pressed, as a running countdown is "on".
     z.form1->ClearHover();
     QCOMPARE(z.form1->Start->FrameIndex(), 2);
+  }
+
+  void outlinesSurviveStayOnTop() {
+    Zarvo z;
+    auto checkOutlines = [&] {
+      const QRegion main = z.form1->mask();
+      QVERIFY(main.contains(QPoint(20, 2)));     // under the title artwork
+      QVERIFY(!main.contains(QPoint(5, 2)));     // left of it the outline starts at y 5
+      QVERIFY(main.contains(QPoint(162, 3)));    // the circle around the Hide button
+      QVERIFY(!main.contains(QPoint(150, 3)));
+      QVERIFY(main.contains(QPoint(176, 6)));    // the close button's raised notch
+      QVERIFY(!main.contains(QPoint(197, 12)));  // the sloped corner
+      QVERIFY(main.contains(QPoint(199, 139)));
+      const QRegion options = z.options->mask();
+      QVERIFY(options.contains(QPoint(147, 8)) && options.contains(QPoint(164, 8))); // Align and Locked
+      QVERIFY(options.contains(QPoint(100, 279)) && !options.contains(QPoint(100, 280)));
+    };
+    checkOutlines();
+    z.form1->TopAlwaysClick();
+    QVERIFY(z.form1->AlwaysOnTop && z.form1->Alwaysontop1->isChecked());
+    for (QWidget* w : std::initializer_list<QWidget*>{z.form1, z.options, z.windows.FormCounter(), z.windows.FormTime()})
+      QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(z.form1->isVisible() && z.options->isVisible());
+    checkOutlines();
+    z.form1->TopAlwaysClick();
+    QVERIFY(!z.form1->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    checkOutlines();
   }
 
   void rightClickOnAButtonOpensTheMenuInsteadOfTheCommand() {
