@@ -11,14 +11,14 @@ namespace zarvo {
 
 namespace {
 
-struct RowSpec {
+struct RowLayout {
   const char* name;
   const skin::Strip* strip;
   int top;
   const char* hint;
 };
 
-const RowSpec kRowSpecs[TFormOptions::kRows] = {
+const RowLayout kRowLayouts[TFormOptions::kRows] = {
     {"ShutDown", &skin::kShutDownList, 35, "Shuts Down the computer"},
     {"Restart", &skin::kRestartList, 65, "Restart the computer"},
     {"LogOff", &skin::kLogOffList, 95, "Log Off"},
@@ -55,16 +55,16 @@ TFormOptions::TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelect
   BlackBar(this, QStringLiteral("LabelGroup"), QRect(15, 46, 1, 120));
   const int tickTops[kRows] = {46, 76, 105, 135, 165, 195, 225, 255};
   for (int row = 0; row < kRows; ++row) {
-    const RowSpec& spec = kRowSpecs[row];
+    const RowLayout& layout = kRowLayouts[row];
     BlackBar(this, QStringLiteral("LabelGroupLine%1").arg(row + 1), QRect(16, tickTops[row], 5, 2));
-    lists_[row] = ImageList(skin::Path(spec.strip->path), spec.strip->frame, spec.strip->frames);
-    auto* button = new ImageButton(this, QString::fromLatin1(spec.name), QPoint(41, spec.top),
-                                   QString::fromLatin1(spec.hint));
+    lists_[row] = ImageList(skin::Path(layout.strip->path), layout.strip->frame, layout.strip->frames);
+    auto* button = new ImageButton(this, QString::fromLatin1(layout.name), QPoint(41, layout.top),
+                                   QString::fromLatin1(layout.hint));
     buttons_[row] = button;
     lists_[row].Draw(0, button);
     // The check image lies over the button's left edge; it only displays, input goes beneath it.
-    auto* check = new ImageControl(this, QString::fromLatin1(spec.name) + QStringLiteral("Check"),
-                                   QRect(23, spec.top - 1, 35, 25));
+    auto* check = new ImageControl(this, QString::fromLatin1(layout.name) + QStringLiteral("Check"),
+                                   QRect(23, layout.top - 1, 35, 25));
     check->setEnabled(false);
     checks_[row] = check;
     SetCheck(row, false);
