@@ -104,7 +104,10 @@ void TForm1::Timer1Timer() {
 void TForm1::Expire() {
   if (TimeOnlyView)
     ShowTimeClick();
-  setWindowState(windowState() & ~Qt::WindowMinimized);
+  // The main window's own minimised state is undone; an application minimised with the program's
+  // own buttons stays so (only the message step brings it back).
+  if (isMinimized() && !applicationMinimised_)
+    showNormal();
   StartClick();
   StartMouseMove();
 

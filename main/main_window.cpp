@@ -407,7 +407,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
   } catch (...) {
     // Quitting goes on whatever the save met.
   }
-  closing_ = true;
   for (QWidget* w : std::initializer_list<QWidget*>{FormOptions, FormCounter, FormTime, FormMessage, FormAbout})
     if (w)
       w->hide();

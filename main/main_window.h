@@ -205,10 +205,12 @@ private:
     CountdownMode mode = CountdownMode::After;
     int pickerMs = 0;
   } last_;
-  bool closing_ = false;
   // The sound step is opening its file: a tick that runs meanwhile must not take the player, not
   // yet open, for one that has finished.
   bool openingSound_ = false;
+  // Minimised by the program's own Minimize or Hide button (the whole application), as opposed to
+  // the main window alone being minimised by the desktop: expiry brings back only the latter.
+  bool applicationMinimised_ = false;
   // The group's windows that were shown when the application was minimised.
   QList<QWidget*> minimisedWindows_;
 };

@@ -228,7 +228,10 @@ void TForm1::ShowTimeClick() {
   }
 }
 
-void TForm1::MinimizeClick() { showMinimized(); }
+void TForm1::MinimizeClick() {
+  applicationMinimised_ = true;
+  showMinimized();
+}
 
 void TForm1::changeEvent(QEvent* event) {
   SkinnedWindow::changeEvent(event);
@@ -242,14 +245,17 @@ void TForm1::changeEvent(QEvent* event) {
         minimisedWindows_ << w;
         w->hide();
       }
-  } else if (!minimisedWindows_.isEmpty()) {
+    return;
+  }
+  applicationMinimised_ = false;
+  if (!minimisedWindows_.isEmpty()) {
     const QList<QWidget*> windows = std::exchange(minimisedWindows_, {});
     for (QWidget* w : windows)
       w->show();
   }
 }
 
-void TForm1::HideClick() { showMinimized(); }
+void TForm1::HideClick() { MinimizeClick(); }
 
 void TForm1::Help1Click() {
   platform_.OpenUrl(QUrl::fromLocalFile(BrowserCommand + QStringLiteral("/Help/index.html")).toString());

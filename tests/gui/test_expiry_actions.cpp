@@ -148,6 +148,23 @@ private slots:
     QCOMPARE(z.platform.calls.count(QStringLiteral("beep")), 2);
   }
 
+  void minimisedProgramComesBackOnlyForTheMessage() {
+    Zarvo z;
+    z.ClickOption(TFormOptions::ShutDownRow);
+    QTest::mouseClick(z.form1->Minimize, Qt::LeftButton);
+    QVERIFY(z.form1->isMinimized());
+    QVERIFY(!z.options->isVisible()); // the group goes with it
+    z.RunToExpiry();
+    QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 13"));
+    QVERIFY(z.form1->isMinimized());
+
+    SelectMessage(z, QStringLiteral("Look"));
+    z.RunToExpiry();
+    QVERIFY(!z.form1->isMinimized());
+    QVERIFY(z.options->isVisible());
+    QVERIFY(z.windows.FormMessage()->isVisible());
+  }
+
   void stampPadsTheTime() {
     QCOMPARE(StampMessage(((9 * 60 + 3) * 60 + 7) * 1000 + 999, QStringLiteral("x")),
              QStringLiteral("Message at 09:03:07:\r\nx"));
