@@ -17,7 +17,6 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zarvo"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Zarvo"));
   QApplication::setQuitOnLastWindowClosed(false);
 
   zarvo::SystemClock clock;

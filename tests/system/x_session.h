@@ -17,15 +17,23 @@ struct XWindow {
   QRect geometry;
 };
 
+// xwininfo in a UTF-8 locale, so window titles come through whatever the caller's locale is.
+inline void StartXwininfo(QProcess& p, const QStringList& arguments) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+  p.setProcessEnvironment(env);
+  p.start(QStringLiteral("xwininfo"), arguments);
+}
+
 // The top-level windows the X server knows, created and not yet destroyed.
 inline QList<XWindow> XWindows() {
   QProcess p;
-  p.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+  StartXwininfo(p, {QStringLiteral("-root"), QStringLiteral("-tree")});
   p.waitForFinished(5000);
   QList<XWindow> windows;
   static const QRegularExpression line(
       QStringLiteral("(0x[0-9a-f]+) \"([^\"]*)\".*\\s(\\d+)x(\\d+)\\+(-?\\d+)\\+(-?\\d+)"));
-  for (const QString& l : QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+  for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
     const QRegularExpressionMatch m = line.match(l);
     if (m.hasMatch())
       windows.append({m.captured(1), m.captured(2),
@@ -37,7 +45,7 @@ inline QList<XWindow> XWindows() {
 // Whether the window is mapped and on screen.
 inline bool IsViewable(const QString& id) {
   QProcess p;
-  p.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+  StartXwininfo(p, {QStringLiteral("-id"), id});
   p.waitForFinished(5000);
   return p.readAllStandardOutput().contains("IsViewable");
 }
