@@ -93,7 +93,4 @@ inline constexpr const Strip* kStrips[] = {
     &kLockedList,    &kCounterStartList, &kCounterPauseList, &kCounterStopList,
 };
 
-// Whether the compiled-in skin is present (false only in a build without artwork).
-bool Available();
-
 } // namespace zarvo::skin

@@ -45,7 +45,7 @@ QPixmap StandIn(QSize size, int shade) {
 
 } // namespace
 
-ImageList::ImageList(const QString& resource, QSize frameSize, int count) : size_(frameSize) {
+ImageList::ImageList(const QString& resource, QSize frameSize, int count) {
   const QPixmap strip(resource);
   const bool usable = !strip.isNull() && strip.height() == frameSize.height() &&
                       strip.width() == frameSize.width() * count;

@@ -40,9 +40,7 @@ public:
   ImageList(const QString& resource, QSize frameSize, int count);
 
   int Count() const { return static_cast<int>(frames_.size()); }
-  QSize FrameSize() const { return size_; }
   QPixmap Frame(int index) const;
-  bool IsEmpty() const { return frames_.isEmpty(); }
 
   // Shows frame `index` on the button or image. Nothing happens for an index outside the list.
   void Draw(int index, ImageButton* button) const;
@@ -50,7 +48,6 @@ public:
 
 private:
   QList<QPixmap> frames_;
-  QSize size_;
 };
 
 // Loads a single picture from the resources; a missing one yields a plain stand-in of `size`.

@@ -56,7 +56,7 @@ class TestSkin : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase() { QVERIFY2(skin::Available(), "the skin is not compiled in"); }
+  void initTestCase() { QVERIFY2(QFile::exists(skin::Path(skin::kBackground)), "the skin is not compiled in"); }
 
   void strips_data() {
     QTest::addColumn<int>("index");
