@@ -16,13 +16,8 @@ TFormCounter::TFormCounter(MainWindowHooks& main)
   Pause_List = strip(skin::kCounterPauseList);
   Stop_List = strip(skin::kCounterStopList);
 
-  const QString lime = QStringLiteral("color: rgb(0, 255, 0); background: transparent;");
-  LabelInfo = new QLabel(QStringLiteral("Stopped"), this);
-  LabelInfo->setObjectName(QStringLiteral("LabelInfo"));
-  LabelInfo->setGeometry(0, 32, 201, 16);
-  LabelInfo->setAlignment(Qt::AlignCenter);
-  LabelInfo->setFont(SkinFont(13, true));
-  LabelInfo->setStyleSheet(lime);
+  LabelInfo = SkinLabel(this, QStringLiteral("LabelInfo"), QStringLiteral("Stopped"), QRect(0, 32, 201, 16),
+                        SkinFont(13, true));
   LabelInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   Label1 = new QLabel(this);
@@ -31,12 +26,13 @@ TFormCounter::TFormCounter(MainWindowHooks& main)
   Label1->setStyleSheet(QStringLiteral("background: black;"));
   Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-  Label_Time = new QLabel(QStringLiteral("00:00:00:00"), this);
-  Label_Time->setObjectName(QStringLiteral("Label_Time"));
-  Label_Time->setGeometry(31, 57, 140, 30);
-  Label_Time->setAlignment(Qt::AlignCenter);
-  Label_Time->setFont(FitFont(SkinFont(24, true), QStringLiteral("00:00:00:00"), 136));
-  Label_Time->setStyleSheet(QStringLiteral("color: rgb(0, 255, 0); background: rgb(0, 128, 0);"));
+  Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QStringLiteral("00:00:00:00"), QRect(31, 57, 140, 30),
+                         FitFont(SkinFont(24, true), QStringLiteral("00:00:00:00"), 136));
+  // Opaque green inside Label1's one-pixel black rim.
+  Label_Time->setAutoFillBackground(true);
+  QPalette time = Label_Time->palette();
+  time.setColor(QPalette::Window, QColor(0, 128, 0));
+  Label_Time->setPalette(time);
   Label_Time->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   Stop = new ImageButton(this, QStringLiteral("Stop"), QPoint(7, 95), QStringLiteral("Stop counting"));

@@ -1,6 +1,7 @@
 #include "framework/skin_font.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 
 namespace zarvo {
 
@@ -20,6 +21,18 @@ QFont FitFont(QFont font, const QString& sample, int width) {
   while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(sample) > width)
     font.setPixelSize(font.pixelSize() - 1);
   return font;
+}
+
+QLabel* SkinLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry, const QFont& font) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setGeometry(geometry);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFont(font);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, QColor(0, 255, 0));
+  label->setPalette(pal);
+  return label;
 }
 
 } // namespace zarvo

@@ -28,22 +28,7 @@ namespace zarvo {
 
 namespace {
 
-const QColor kLime(0, 255, 0);
-
 ImageList Strip(const skin::Strip& s) { return ImageList(skin::Path(s.path), s.frame, s.frames); }
-
-QLabel* SkinLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry, const QFont& font) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  label->setGeometry(geometry);
-  label->setAlignment(Qt::AlignCenter);
-  label->setFont(font);
-  label->setMouseTracking(true);
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, kLime);
-  label->setPalette(pal);
-  return label;
-}
 
 } // namespace
 
@@ -181,8 +166,10 @@ void TForm1::CreateControls() {
   ConnectButton(Hide, Hide_List, &TForm1::HideClick);
   ConnectButton(CloseButton, CloseButton_List, &TForm1::CloseButtonClick);
 
-  for (QLabel* label : {Label_Time, Label_TimeRemaining, LabelToolTip})
+  for (QLabel* label : {Label_Time, Label_TimeRemaining, LabelToolTip}) {
+    label->setMouseTracking(true);
     label->installEventFilter(this);
+  }
 }
 
 void TForm1::ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)()) {

@@ -22,12 +22,8 @@ TFormAbout::TFormAbout(MainWindowHooks& main)
   CloseButton = frame.CloseButton;
   connect(CloseButton, &QAbstractButton::clicked, this, &QWidget::hide);
 
-  Label1 = new QLabel(QStringLiteral(ZARVO_BUILD_DATE), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(128, 72, 65, 13);
-  Label1->setAlignment(Qt::AlignCenter);
-  Label1->setFont(SkinFont(11, true));
-  Label1->setStyleSheet(QStringLiteral("color: rgb(0, 255, 0); background: transparent;"));
+  Label1 = SkinLabel(this, QStringLiteral("Label1"), QStringLiteral(ZARVO_BUILD_DATE), QRect(128, 72, 65, 13),
+                     SkinFont(11, true));
   Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   ApplyOutline(this, OutlineRegion(200));

@@ -15,12 +15,8 @@ TFormTime::TFormTime(MainWindowHooks& main)
   BackGround->SetStretch(true);
   BackGround->SetPicture(main.BackgroundPicture());
 
-  Label_TimeRemaining = new QLabel(QStringLiteral("00:00:00"), this);
-  Label_TimeRemaining->setObjectName(QStringLiteral("Label_TimeRemaining"));
-  Label_TimeRemaining->setGeometry(17, 0, 79, 24);
-  Label_TimeRemaining->setAlignment(Qt::AlignCenter);
-  Label_TimeRemaining->setFont(FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
-  Label_TimeRemaining->setStyleSheet(QStringLiteral("color: rgb(0, 255, 0); background: transparent;"));
+  Label_TimeRemaining = SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
+                                  QRect(17, 0, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
   Label_TimeRemaining->setAccessibleName(QStringLiteral("Time remaining"));
   Label_TimeRemaining->setMouseTracking(true);
   Label_TimeRemaining->installEventFilter(this);
