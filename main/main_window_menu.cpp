@@ -25,8 +25,11 @@ struct Level {
   int alpha;
   bool blend;
 };
-constexpr Level kLevels[] = {
-    {"Disabled", 255, false}, {"Low", 230, true}, {"Mediu", 200, true}, {"Intermediar", 150, true}, {"Hight", 100, true}};
+constexpr Level kLevels[] = {{"Disabled", 255, false},
+                             {"Low", 230, true},
+                             {"Mediu", 200, true},
+                             {"Intermediar", 150, true},
+                             {"Hight", 100, true}};
 
 QAction* Item(QMenu* menu, const QString& name, const QString& caption) {
   QAction* a = menu->addAction(caption);
@@ -47,13 +50,14 @@ void TForm1::CreateMenus() {
   QAction* help = Item(PopupMenu1, QStringLiteral("Help1"), QStringLiteral("Help"));
   help->setIcon(QIcon(skin::Path(skin::kMenuHelp)));
   connect(help, &QAction::triggered, this, &TForm1::Help1Click);
-  connect(Item(PopupMenu1, QStringLiteral("Whatsnew1"), QStringLiteral("What's new")), &QAction::triggered, this,
-          &TForm1::Whatsnew1Click);
+  connect(Item(PopupMenu1, QStringLiteral("Whatsnew1"), QStringLiteral("What's new")), &QAction::triggered,
+          this, &TForm1::Whatsnew1Click);
   PopupMenu1->addSeparator();
 
   QMenu* view = PopupMenu1->addMenu(QStringLiteral("View"));
   view->setObjectName(QStringLiteral("View1"));
-  ShowonlyTimeRemaining1 = Item(view, QStringLiteral("ShowonlyTimeRemaining1"), QStringLiteral("Show only Time Remaining"));
+  ShowonlyTimeRemaining1 =
+      Item(view, QStringLiteral("ShowonlyTimeRemaining1"), QStringLiteral("Show only Time Remaining"));
   ShowonlyTimeRemaining1->setCheckable(true);
   connect(ShowonlyTimeRemaining1, &QAction::triggered, this, [this] {
     ShowonlyTimeRemaining1->setChecked(!ShowonlyTimeRemaining1->isChecked()); // set by the command only
@@ -103,16 +107,16 @@ void TForm1::CreateMenus() {
     });
     return a;
   };
-  ShutDown1 = runItem(QStringLiteral("ShutDown1"), QStringLiteral("Shut Down"), QStringLiteral("ShutDown now?"),
-                      QStringLiteral("shutdown"));
+  ShutDown1 = runItem(QStringLiteral("ShutDown1"), QStringLiteral("Shut Down"),
+                      QStringLiteral("ShutDown now?"), QStringLiteral("shutdown"));
   Restart1 = runItem(QStringLiteral("Restart1"), QStringLiteral("Restart"), QStringLiteral("Restart now?"),
                      QStringLiteral("restart"));
   LogOff1 = runItem(QStringLiteral("LogOff1"), QStringLiteral("LogOff"), QStringLiteral("LogOff now?"),
                     QStringLiteral("logoff"));
   StandBy1 = runItem(QStringLiteral("StandBy1"), QStringLiteral("Stand By"), QStringLiteral("Stand By now?"),
                      QStringLiteral("standby"));
-  Hibernate1 = runItem(QStringLiteral("Hibernate1"), QStringLiteral("Hibernate"), QStringLiteral("Hibernate now?"),
-                       QStringLiteral("hibernate"));
+  Hibernate1 = runItem(QStringLiteral("Hibernate1"), QStringLiteral("Hibernate"),
+                       QStringLiteral("Hibernate now?"), QStringLiteral("hibernate"));
   run->addSeparator();
   Showconfirmation1 = Item(run, QStringLiteral("Showconfirmation1"), QStringLiteral("Show confirmation"));
   Showconfirmation1->setCheckable(true); // a click inverts its own check mark
@@ -152,8 +156,8 @@ void TForm1::CreateMenus() {
 
   PopupMenuShowTime = new QMenu(this);
   PopupMenuShowTime->setObjectName(QStringLiteral("PopupMenuShowTime"));
-  PopupMenuShowTime1 =
-      Item(PopupMenuShowTime, QStringLiteral("PopupMenuShowTime1"), QStringLiteral("Show only Time Remaining"));
+  PopupMenuShowTime1 = Item(PopupMenuShowTime, QStringLiteral("PopupMenuShowTime1"),
+                            QStringLiteral("Show only Time Remaining"));
   PopupMenuShowTime1->setCheckable(true);
   connect(PopupMenuShowTime1, &QAction::triggered, this, [this] {
     PopupMenuShowTime1->setChecked(!PopupMenuShowTime1->isChecked());
@@ -262,15 +266,11 @@ void TForm1::Help1Click() {
 }
 
 void TForm1::Whatsnew1Click() {
-  platform_.OpenUrl(QUrl::fromLocalFile(platform_.ExecutableDirectory() + QStringLiteral("/history.txt")).toString());
+  platform_.OpenUrl(
+      QUrl::fromLocalFile(platform_.ExecutableDirectory() + QStringLiteral("/history.txt")).toString());
 }
 
-void TForm1::About1Click() {
-  FormAbout->setWindowModality(Qt::ApplicationModal);
-  FormAbout->MoveTo(x(), y() - 30);
-  FormAbout->show();
-  FormAbout->raise();
-}
+void TForm1::About1Click() { FormAbout->ShowModal(); }
 
 void TForm1::Showhelp1Click() {
   Showhelp1->setChecked(!Showhelp1->isChecked());
