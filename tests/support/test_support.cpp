@@ -7,6 +7,10 @@
 #include <QtEndian>
 #include <cmath>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace zarvo::test {
 
 QString SourceDir() { return qEnvironmentVariable("ZARVO_SOURCE_DIR", QStringLiteral(".")); }
@@ -50,6 +54,37 @@ bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error) {
     gst.waitForFinished();
   }
   return ok;
+}
+
+namespace {
+
+struct Capabilities {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2]{};
+  bool Get() { return syscall(SYS_capget, &header, data) == 0; }
+  bool Set() { return syscall(SYS_capset, &header, data) == 0; }
+};
+
+} // namespace
+
+ObeyFilePermissions::ObeyFilePermissions() {
+  Capabilities caps;
+  if (!caps.Get())
+    return;
+  effective_[0] = caps.data[0].effective;
+  effective_[1] = caps.data[1].effective;
+  for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+    caps.data[cap / 32].effective &= ~(1u << (cap % 32));
+  dropped_ = caps.Set();
+}
+
+ObeyFilePermissions::~ObeyFilePermissions() {
+  Capabilities caps;
+  if (!dropped_ || !caps.Get())
+    return;
+  caps.data[0].effective = effective_[0];
+  caps.data[1].effective = effective_[1];
+  caps.Set();
 }
 
 } // namespace zarvo::test

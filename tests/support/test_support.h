@@ -19,4 +19,19 @@ bool WriteWav(const QString& path, int ms, int sampleRate = 22050);
 // its LAME encoder; returns false (with the tool's output in `error`) on failure.
 bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error = nullptr);
 
+// While it lives, this thread obeys file permissions even when running as root: the capabilities
+// that bypass them are dropped from the effective set (and given back at the end). Tests use it to
+// meet a read-only folder or file as a user would. A no-op for other users.
+class ObeyFilePermissions {
+public:
+  ObeyFilePermissions();
+  ~ObeyFilePermissions();
+  ObeyFilePermissions(const ObeyFilePermissions&) = delete;
+  ObeyFilePermissions& operator=(const ObeyFilePermissions&) = delete;
+
+private:
+  bool dropped_ = false;
+  unsigned effective_[2] = {0, 0};
+};
+
 } // namespace zarvo::test
