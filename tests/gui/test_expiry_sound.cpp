@@ -34,7 +34,8 @@ private slots:
 
     // The hint names where playback is, in whole seconds, truncated.
     QTest::mouseMove(z.form1->StopPlaying, QPoint(3, 3));
-    QVERIFY(z.form1->LabelToolTip->text().startsWith(QStringLiteral("Stop playing") + QString(14, QLatin1Char(' '))));
+    QVERIFY(z.form1->LabelToolTip->text().startsWith(QStringLiteral("Stop playing") +
+                                                     QString(14, QLatin1Char(' '))));
     QVERIFY(z.form1->LabelToolTip->text().endsWith(QStringLiteral("/1 s")));
 
     // The tick hides the button once playback reaches its end.
@@ -53,7 +54,7 @@ private slots:
     z.dialogs.nextFiles << wav_;
     z.ClickOption(TFormOptions::ZarvoRow);
     z.RunToExpiry();
-    QTRY_VERIFY_WITH_TIMEOUT(z.form1->MediaPlayer1.Position() > 0, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(z.form1->MediaPlayer1.Position() > 0, 15000);
     QTest::mouseClick(z.form1->StopPlaying, Qt::LeftButton);
     QVERIFY(!z.form1->StopPlaying->isVisibleTo(z.form1));
     const int stoppedAt = z.form1->MediaPlayer1.Position();

@@ -3,8 +3,8 @@
 #include "components/sound_player.h"
 #include "tests/support/test_support.h"
 
-#include <QElapsedTimer>
 #include <QAudioDevice>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMediaDevices>
 #include <QTemporaryDir>
@@ -88,7 +88,8 @@ private slots:
     TMediaPlayer player;
     QVERIFY(OpenOk(player, file));
     QVERIFY(player.IsOpen());
-    QVERIFY2(player.Length() >= minMs && player.Length() <= maxMs, qPrintable(QString::number(player.Length())));
+    QVERIFY2(player.Length() >= minMs && player.Length() <= maxMs,
+             qPrintable(QString::number(player.Length())));
     QCOMPARE(player.Position(), 0);
   }
 
@@ -108,8 +109,9 @@ private slots:
     player.Play();
     QVERIFY(player.Position() < length);
     // Seen on its way, unless a loaded machine kept this thread from looking for longer than the sound.
-    QTRY_VERIFY_WITH_TIMEOUT((player.Position() > 0 && player.Position() < length) || clock.elapsed() > length, 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(player.Position(), player.Length(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (player.Position() > 0 && player.Position() < length) || clock.elapsed() > length, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(player.Position(), player.Length(), 15000);
     QVERIFY2(clock.elapsed() >= length * 8 / 10, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(player.Length(), length);
     QVERIFY(player.IsOpen());
@@ -121,8 +123,9 @@ private slots:
     clock.restart();
     player.Play();
     QVERIFY(player.Position() < length);
-    QTRY_VERIFY_WITH_TIMEOUT((player.Position() > 0 && player.Position() < length) || clock.elapsed() > length, 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(player.Position(), player.Length(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (player.Position() > 0 && player.Position() < length) || clock.elapsed() > length, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(player.Position(), player.Length(), 15000);
     QVERIFY2(clock.elapsed() >= length * 8 / 10, qPrintable(QString::number(clock.elapsed())));
   }
 
@@ -130,7 +133,7 @@ private slots:
     TMediaPlayer player;
     QVERIFY(OpenOk(player, wav3s_));
     player.Play();
-    QTRY_VERIFY_WITH_TIMEOUT(player.Position() >= 400, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(player.Position() >= 400, 10000);
     player.Stop();
     const int stoppedAt = player.Position();
     QVERIFY(stoppedAt >= 400 && stoppedAt < player.Length());
@@ -142,7 +145,7 @@ private slots:
 
     // Play carries on from there rather than from the start.
     player.Play();
-    QTRY_VERIFY_WITH_TIMEOUT(player.Position() > stoppedAt + 100, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(player.Position() > stoppedAt + 100, 10000);
     QVERIFY(player.Position() < player.Length());
   }
 
@@ -150,12 +153,12 @@ private slots:
     TMediaPlayer player;
     QVERIFY(OpenOk(player, wav3s_));
     player.Play();
-    QTRY_VERIFY_WITH_TIMEOUT(player.Position() >= 500, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(player.Position() >= 500, 10000);
     QVERIFY(OpenOk(player, mp3_));
     QVERIFY(player.Length() < 2000);
     QCOMPARE(player.Position(), 0);
     player.Play();
-    QTRY_COMPARE_WITH_TIMEOUT(player.Position(), player.Length(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(player.Position(), player.Length(), 15000);
   }
 
   void openFailureRaisesAndLeavesThePlayerClosed_data() {
@@ -200,7 +203,7 @@ private slots:
     const QString error = ErrorOf([&] { player.Open(); });
     QVERIFY2(!error.isNull(), "Open did not raise");
     QVERIFY2(error.contains(expected), qPrintable(error));
-    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(clock.elapsed() < 9000); // reported by the sound system, not found by Open giving up after 10 s
     QVERIFY(!player.IsOpen());
     QCOMPARE(player.Position(), 0);
     QCOMPARE(ErrorOf([&] { player.Length(); }), QStringLiteral("No MCI device open"));
@@ -223,7 +226,7 @@ private slots:
     // And so does a player that was closed while playing.
     QVERIFY(OpenOk(player, wav1s_));
     player.Play();
-    QTRY_VERIFY_WITH_TIMEOUT(player.Position() > 0, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(player.Position() > 0, 10000);
     player.Close();
     QVERIFY(!player.IsOpen());
     QCOMPARE(player.Position(), 0);
@@ -256,7 +259,7 @@ private slots:
     QCOMPARE(player.IsOpen(), reopen);
     if (reopen) {
       QCOMPARE(player.Length(), 3000);
-      QTRY_VERIFY_WITH_TIMEOUT(player.Position() > 0, 3000);
+      QTRY_VERIFY_WITH_TIMEOUT(player.Position() > 0, 10000);
     }
   }
 
@@ -264,7 +267,7 @@ private slots:
     auto player = std::make_unique<TMediaPlayer>();
     QVERIFY(OpenOk(*player, mp3_));
     player->Play();
-    QTRY_VERIFY_WITH_TIMEOUT(player->Position() > 0, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(player->Position() > 0, 10000);
     player.reset();
     // Nothing of it may outlive it: events still queued for it must not reach freed memory.
     QTest::qWait(200);
