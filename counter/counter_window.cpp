@@ -1,16 +1,21 @@
 #include "counter/counter_window.h"
 
 #include "assets/skin.h"
+#include "counter/stopwatch.h"
 #include "framework/image_button.h"
 #include "framework/skin_font.h"
+#include "platform/clock.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace zarvo {
 
-TFormCounter::TFormCounter(MainWindowHooks& main)
+TFormCounter::TFormCounter(MainWindowHooks& main, const Clock& clock)
     : SatelliteWindow(main, QStringLiteral("FormCounter"), QStringLiteral("Counter"), QSize(200, 140),
-                      skin::Path(skin::kCounterTitle), QStringLiteral("Close Counter window"), Dock::BelowMain) {
+                      skin::Path(skin::kCounterTitle), QStringLiteral("Close Counter window"),
+                      Dock::BelowMain),
+      clock_(clock) {
   auto strip = [](const skin::Strip& s) { return ImageList(skin::Path(s.path), s.frame, s.frames); };
   Start_List = strip(skin::kCounterStartList);
   Pause_List = strip(skin::kCounterPauseList);
@@ -18,7 +23,6 @@ TFormCounter::TFormCounter(MainWindowHooks& main)
 
   LabelInfo = SkinLabel(this, QStringLiteral("LabelInfo"), QStringLiteral("Stopped"), QRect(0, 32, 201, 16),
                         SkinFont(13, true));
-  LabelInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));
@@ -26,41 +30,123 @@ TFormCounter::TFormCounter(MainWindowHooks& main)
   Label1->setStyleSheet(QStringLiteral("background: black;"));
   Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-  Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QStringLiteral("00:00:00:00"), QRect(31, 57, 140, 30),
-                         FitFont(SkinFont(24, true), QStringLiteral("00:00:00:00"), 136));
-  // Opaque green inside Label1's one-pixel black rim.
+  Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QString(), QRect(31, 57, 140, 30), QFont());
+  SetDisplay(0);
+  // Opaque green inside Label1's one-pixel black rim: a new text repaints the label alone.
   Label_Time->setAutoFillBackground(true);
   QPalette time = Label_Time->palette();
   time.setColor(QPalette::Window, QColor(0, 128, 0));
   Label_Time->setPalette(time);
-  Label_Time->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  // The two labels are part of the drag surface and name themselves in the hint line.
+  for (QLabel* label : {LabelInfo, Label_Time}) {
+    label->setFixedSize(label->size()); // a new text never asks for a new layout
+    label->setMouseTracking(true);
+    label->installEventFilter(this);
+  }
 
   Stop = new ImageButton(this, QStringLiteral("Stop"), QPoint(7, 95), QStringLiteral("Stop counting"));
   Pause = new ImageButton(this, QStringLiteral("Pause"), QPoint(71, 95), QStringLiteral("Pause counting"));
   Start = new ImageButton(this, QStringLiteral("Start"), QPoint(135, 95), QStringLiteral("Start counting"));
-  const std::pair<ImageButton*, ImageList*> buttons[] = {{Stop, &Stop_List}, {Pause, &Pause_List}, {Start, &Start_List}};
+  const std::pair<ImageButton*, ImageList*> buttons[] = {
+      {Stop, &Stop_List}, {Pause, &Pause_List}, {Start, &Start_List}};
   for (auto [button, list] : buttons) {
     list->Draw(0, button);
-    connect(button, &ImageButton::MouseDown, this, [this, button, list] { main_.ImageButtonDown(*list, button); });
-    connect(button, &ImageButton::MouseUp, this, [this, button, list] { main_.ImageButtonUp(*list, button); });
+    connect(button, &ImageButton::MouseDown, this,
+            [this, button, list] { main_.ImageButtonDown(*list, button); });
+    connect(button, &ImageButton::MouseUp, this,
+            [this, button, list] { main_.ImageButtonUp(*list, button); });
     connect(button, &ImageButton::MouseMove, this,
             [this, button, list] { main_.ImageButtonHover(*list, button, button->Hint()); });
   }
+  connect(Start, &QAbstractButton::clicked, this, &TFormCounter::StartClick);
+  connect(Pause, &QAbstractButton::clicked, this, &TFormCounter::PauseClick);
+  connect(Stop, &QAbstractButton::clicked, this, &TFormCounter::StopClick);
   TitleBar->raise();
   Title->raise();
   CloseButton->raise();
   Align->raise();
   Locked_->raise();
+
+  Timer1.setInterval(10);
+  connect(&Timer1, &QTimer::timeout, this, &TFormCounter::Timer1Timer);
+}
+
+void TFormCounter::StartClick() {
+  if (CounterPaused) {
+    PauseClick(); // resumes
+    return;
+  }
+  CounterStartTick = clock_.TickCount();
+  PauseStartTick = 0;
+  PausedTotal = 0;
+  PausedBefore = 0;
+  Timer1.start();
+  LabelInfo->setText(QStringLiteral("Counting"));
+}
+
+void TFormCounter::PauseClick() {
+  if (!Timer1.isActive())
+    return;
+  PauseStartTick = clock_.TickCount();
+  if (CounterPaused)
+    PausedBefore = PausedTotal;
+  CounterPaused = !CounterPaused;
+  LabelInfo->setText(CounterPaused ? QStringLiteral("Paused") : QStringLiteral("Counting"));
+}
+
+void TFormCounter::StopClick() {
+  CounterPaused = false;
+  Timer1.stop();
+  LabelInfo->setText(QStringLiteral("Stopped"));
+}
+
+void TFormCounter::Timer1Timer() {
+  const qint64 now = clock_.TickCount();
+  if (CounterPaused) {
+    // The display stands still; only the pause grows.
+    PausedTotal = CounterPausedTotal(now, PausedBefore, PauseStartTick);
+    return;
+  }
+  SetDisplay(CounterHundredths(now, CounterStartTick, PausedTotal));
+}
+
+void TFormCounter::SetDisplay(qint64 hundredths) {
+  if (hundredths == shown_)
+    return;
+  shown_ = hundredths;
+  const QString text = FormatCounter(hundredths);
+  // From 100 hours on the hours take a third digit: the digits shrink to stay inside the label.
+  if (text.size() != Label_Time->text().size())
+    Label_Time->setFont(FitFont(SkinFont(24, true), text, 136));
+  Label_Time->setText(text);
 }
 
 void TFormCounter::CloseButtonClick() {
-  hide();
+  hide(); // the stopwatch goes on counting
   main_.CounterWindowClosed();
 }
 
 void TFormCounter::BackgroundHover() {
   main_.ClearHover();
   main_.HideHint();
+}
+
+bool TFormCounter::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Label_Time || watched == LabelInfo) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      BackgroundPress(static_cast<QMouseEvent*>(event));
+      return false;
+    }
+    if (event->type() == QEvent::MouseMove) {
+      BackgroundMove(static_cast<QMouseEvent*>(event));
+      main_.SetHint(watched == Label_Time ? QStringLiteral("Counter time elapsed")
+                                          : QStringLiteral("Counter state"),
+                    false);
+      return true;
+    }
+  }
+  return SatelliteWindow::eventFilter(watched, event);
 }
 
 } // namespace zarvo

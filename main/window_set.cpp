@@ -29,7 +29,7 @@ bool WindowSet::Create() {
   options_ = std::make_unique<TFormOptions>(*form1_, dialogs_, form1_->Selection);
   message_ = std::make_unique<TFormMessage>(*form1_, clock_, platform_, form1_->Selection.MessageText);
   about_ = std::make_unique<TFormAbout>(*form1_, platform_);
-  counter_ = std::make_unique<TFormCounter>(*form1_);
+  counter_ = std::make_unique<TFormCounter>(*form1_, clock_);
   time_ = std::make_unique<TFormTime>(*form1_);
   form1_->Attach(options_.get(), message_.get(), about_.get(), counter_.get(), time_.get());
   return true;

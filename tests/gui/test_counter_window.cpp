@@ -1,0 +1,225 @@
+// The stopwatch window driven through its buttons with the fake clock: the state table, pauses,
+// late ticks, counting while hidden, and the hints of its labels.
+#include "zarvo_fixture.h"
+
+#include <QAction>
+
+using namespace zarvo;
+using namespace zarvo::test;
+
+namespace {
+
+struct Counter {
+  Zarvo z;
+  TFormCounter* c = z.windows.FormCounter();
+
+  void Click(ImageButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  // Moves the clock on and lets one stopwatch tick run.
+  void Wait(int ms) {
+    z.clock.tick += ms;
+    c->Timer1Timer();
+  }
+  QString Display() const { return c->Label_Time->text(); }
+  QString State() const { return c->LabelInfo->text(); }
+};
+
+} // namespace
+
+class TestCounterWindow : public QObject {
+  Q_OBJECT
+private slots:
+  void startsStoppedAtZero() {
+    Counter t;
+    QCOMPARE(t.Display(), QStringLiteral("00:00:00:00"));
+    QCOMPARE(t.State(), QStringLiteral("Stopped"));
+    QVERIFY(!t.c->Timer1.isActive());
+    QCOMPARE(t.c->Timer1.interval(), 10);
+    // Large bold digits that fit the display.
+    QVERIFY(t.c->Label_Time->font().bold() && t.c->Label_Time->font().pixelSize() >= 20);
+    QVERIFY(t.c->Label_Time->fontMetrics().horizontalAdvance(t.Display()) <= 140);
+    QCOMPARE(t.c->Start->FrameIndex(), 0);
+    QCOMPARE(t.c->Pause->FrameIndex(), 0);
+    QCOMPARE(t.c->Stop->FrameIndex(), 0);
+  }
+
+  void stateTable() {
+    Counter t;
+    // Stopped: Pause does nothing, Stop stays stopped.
+    t.Click(t.c->Pause);
+    QCOMPARE(t.State(), QStringLiteral("Stopped"));
+    QVERIFY(!t.c->Timer1.isActive() && !t.c->CounterPaused);
+    t.Click(t.c->Stop);
+    QCOMPARE(t.State(), QStringLiteral("Stopped"));
+
+    // Stopped -> Start -> Counting.
+    t.Click(t.c->Start);
+    QCOMPARE(t.State(), QStringLiteral("Counting"));
+    QVERIFY(t.c->Timer1.isActive() && !t.c->CounterPaused);
+    t.Wait(1'230);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:01:23"));
+
+    // Counting -> Start: from zero again.
+    t.Click(t.c->Start);
+    t.Wait(40);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:00:04"));
+
+    // Counting -> Pause -> Paused; the timer keeps running, the display stands still.
+    t.Click(t.c->Pause);
+    QCOMPARE(t.State(), QStringLiteral("Paused"));
+    QVERIFY(t.c->Timer1.isActive() && t.c->CounterPaused);
+    t.Wait(5'000);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:00:04"));
+
+    // Paused -> Start resumes rather than resets.
+    t.Click(t.c->Start);
+    QCOMPARE(t.State(), QStringLiteral("Counting"));
+    t.Wait(1'000);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:01:04"));
+
+    // Paused -> Pause resumes too.
+    t.Click(t.c->Pause);
+    t.Wait(300);
+    t.Click(t.c->Pause);
+    t.Wait(10);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:01:05"));
+
+    // Counting -> Stop: the last value stays; the next Start is from zero.
+    t.Wait(2'000);
+    t.Click(t.c->Stop);
+    QCOMPARE(t.State(), QStringLiteral("Stopped"));
+    QVERIFY(!t.c->Timer1.isActive() && !t.c->CounterPaused);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:03:05"));
+    t.z.clock.tick += 60'000;
+    QCOMPARE(t.Display(), QStringLiteral("00:00:03:05"));
+    t.Click(t.c->Start);
+    t.Wait(20);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:00:02"));
+  }
+
+  void stopWhilePausedFreezesThePausedValue() {
+    Counter t;
+    t.Click(t.c->Start);
+    t.Wait(2'500);
+    t.Click(t.c->Pause);
+    t.Wait(4'000);
+    t.Click(t.c->Stop);
+    QCOMPARE(t.State(), QStringLiteral("Stopped"));
+    QCOMPARE(t.Display(), QStringLiteral("00:00:02:50"));
+    // Stopped is not paused: Start begins from zero.
+    t.Click(t.c->Start);
+    t.Wait(70);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:00:07"));
+  }
+
+  void fiveSecondsPauseThreeResumeTwoShowsSeven() {
+    Counter t;
+    t.Click(t.c->Start);
+    for (int i = 0; i < 500; ++i)
+      t.Wait(10);
+    t.Click(t.c->Pause);
+    for (int i = 0; i < 300; ++i)
+      t.Wait(10);
+    t.Click(t.c->Pause);
+    for (int i = 0; i < 200; ++i)
+      t.Wait(10);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:07:00"));
+  }
+
+  void lateAndMissedTicksDoNotDrift() {
+    Counter t;
+    t.Click(t.c->Start);
+    // A busy machine: ticks arrive late, bunched or not at all for a while.
+    for (int ms : {3, 27, 1, 480, 10, 2'479})
+      t.Wait(ms);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:03:00"));
+    // The part of a pause between its last tick and the resume click counts as elapsed.
+    t.Click(t.c->Pause);
+    t.Wait(995);
+    t.z.clock.tick += 5;
+    t.Click(t.c->Pause);
+    t.Wait(0);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:03:00"));
+    t.Wait(1'000);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:04:00"));
+  }
+
+  void hoursGrowPastNinetyNine() {
+    Counter t;
+    t.Click(t.c->Start);
+    t.Wait(359'999'999);
+    QCOMPARE(t.Display(), QStringLiteral("99:59:59:99"));
+    t.Wait(1);
+    QCOMPARE(t.Display(), QStringLiteral("100:00:00:00"));
+    // The label is wide enough for the longer text at its fixed size.
+    QCOMPARE(t.c->Label_Time->size(), QSize(140, 30));
+    QVERIFY(t.c->Label_Time->fontMetrics().horizontalAdvance(t.Display()) <= 140);
+    QVERIFY(t.c->Label_Time->font().pixelSize() >= 16);
+  }
+
+  void keepsCountingWhileHidden() {
+    Counter t;
+    t.Click(t.c->Start);
+    t.Wait(500);
+    QTest::mouseClick(t.c->CloseButton, Qt::LeftButton);
+    QVERIFY(!t.c->isVisible());
+    QVERIFY(t.c->Timer1.isActive());
+    t.Wait(1'500);
+    t.z.form1->CounterClick();
+    QVERIFY(t.c->isVisible());
+    QCOMPARE(t.Display(), QStringLiteral("00:00:02:00"));
+    QCOMPARE(t.State(), QStringLiteral("Counting"));
+  }
+
+  void realTimerTicksWhileCounting() {
+    Counter t;
+    t.Click(t.c->Start);
+    t.z.clock.tick += 250;
+    // The 10 ms timer itself brings the display up to date.
+    QTRY_COMPARE_WITH_TIMEOUT(t.Display(), QStringLiteral("00:00:00:25"), 10'000);
+  }
+
+  void labelsNameThemselvesInTheHintLine() {
+    Counter t;
+    QLabel* hint = t.z.form1->LabelToolTip;
+    QTest::mouseMove(t.c->Label_Time, QPoint(20, 10));
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral("Counter time elapsed"));
+    QTest::mouseMove(t.c->LabelInfo, QPoint(30, 5));
+    QCOMPARE(hint->text(), QStringLiteral("Counter state"));
+    // The background hides it again.
+    QTest::mouseMove(t.c, QPoint(100, 135));
+    QVERIFY(!hint->isVisible());
+
+    // Show help off: the labels write nothing.
+    t.z.form1->Showhelp1Click();
+    QVERIFY(!t.z.form1->Showhelp1->isChecked());
+    QTest::mouseMove(t.c->Label_Time, QPoint(25, 10));
+    QVERIFY(!hint->isVisible());
+  }
+
+  void labelsPassTheirMovesOnToTheHover() {
+    Counter t;
+    // A hovered Counter button goes back to its normal frame when the pointer moves onto a label.
+    QTest::mouseMove(t.c->Pause, QPoint(30, 15));
+    QCOMPARE(t.c->Pause->FrameIndex(), 1);
+    QCOMPARE(t.z.form1->HoverImage, t.c->Pause);
+    QTest::mouseMove(t.c->Label_Time, QPoint(30, 15));
+    QCOMPARE(t.c->Pause->FrameIndex(), 0);
+    QCOMPARE(t.z.form1->HoverImage, t.z.form1->ImageEmpty);
+  }
+
+  void draggingByALabelMovesTheWindowAlone() {
+    Counter t;
+    const QPoint before = t.c->pos(), main = t.z.form1->pos();
+    QTest::mousePress(t.c->Label_Time, Qt::LeftButton, {}, QPoint(10, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(10 + 33, 10 - 12),
+                     QPointF(t.c->Label_Time->mapToGlobal(QPoint(10 + 33, 10 - 12))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(t.c->Label_Time, &move);
+    QCOMPARE(t.c->pos(), before + QPoint(33, -12));
+    QCOMPARE(t.z.form1->pos(), main);
+  }
+};
+
+QTEST_MAIN(TestCounterWindow)
+#include "test_counter_window.moc"
