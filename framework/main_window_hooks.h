@@ -32,6 +32,8 @@ public:
 
   virtual QRect MainGeometry() const = 0;
   virtual QMenu* MainMenu() const = 0;
+  // The one-item menu of the remaining-time labels ("Show only Time Remaining").
+  virtual QMenu* ShowTimeMenu() const = 0;
 
   // Skin pictures copied by the other windows when they are created.
   virtual QPixmap TitleBarPicture() const = 0;

@@ -94,6 +94,7 @@ public:
   void HideHint() override;
   QRect MainGeometry() const override { return geometry(); }
   QMenu* MainMenu() const override { return PopupMenu1; }
+  QMenu* ShowTimeMenu() const override { return PopupMenuShowTime; }
   QPixmap TitleBarPicture() const override;
   QPixmap BackgroundPicture() const override;
   QPixmap CloseButtonPicture() const override;
@@ -135,8 +136,8 @@ public:
   ImageButton* StopPlaying = nullptr;
   ImageButton* ImageEmpty = nullptr;
 
-  ImageList Start_List, Menu_List, Transparent_List, Options_List, Counter_List, TopAlways_List, ShowTime_List,
-      Minimize_List, Hide_List, CloseButton_List;
+  ImageList Start_List, Menu_List, Transparent_List, Options_List, Counter_List, TopAlways_List,
+      ShowTime_List, Minimize_List, Hide_List, CloseButton_List;
   const ImageList ImageListEmpty;
 
   QTimer Timer1;

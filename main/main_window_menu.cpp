@@ -219,7 +219,6 @@ void TForm1::ShowTimeClick() {
   PopupMenuShowTime1->setChecked(!PopupMenuShowTime1->isChecked());
   ShowonlyTimeRemaining1->setChecked(!ShowonlyTimeRemaining1->isChecked());
   if (TimeOnlyView) {
-    FormTime->MoveTo(x() + 44, y() + 51);
     FormTime->show();
     hide();
     FormOptions->hide();

@@ -10,21 +10,31 @@
 namespace zarvo {
 
 TFormTime::TFormTime(MainWindowHooks& main)
-    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), Qt::Tool), main_(main) {
+    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), Qt::Tool),
+      main_(main) {
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 112, 25), false);
   BackGround->SetStretch(true);
   BackGround->SetPicture(main.BackgroundPicture());
 
-  Label_TimeRemaining = SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
-                                  QRect(17, 0, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
+  Label_TimeRemaining =
+      SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"), QRect(17, 0, 79, 24),
+                FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
   Label_TimeRemaining->setAccessibleName(QStringLiteral("Time remaining"));
   Label_TimeRemaining->setMouseTracking(true);
   Label_TimeRemaining->installEventFilter(this);
+
+  // Where it stands the first time it is shown; later showings keep where the user left it.
+  MoveTo(731, 254);
 }
 
 bool TFormTime::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Label_TimeRemaining && event->type() == QEvent::MouseButtonDblClick) {
     emit ShowTimeRequested();
+    return true;
+  }
+  if (watched == Label_TimeRemaining && event->type() == QEvent::ContextMenu) {
+    if (QMenu* menu = main_.ShowTimeMenu())
+      menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
     return true;
   }
   return SkinnedWindow::eventFilter(watched, event);
