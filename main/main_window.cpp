@@ -33,8 +33,8 @@ ImageList Strip(const skin::Strip& s) { return ImageList(skin::Path(s.path), s.f
 } // namespace
 
 TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
-    : SkinnedWindow(QStringLiteral("Form1"), QStringLiteral("Zarvo"), QSize(200, 140)), clock_(clock),
-      dialogs_(dialogs), platform_(platform) {
+    : SkinnedWindow(QStringLiteral("Form1"), QStringLiteral("Zarvo"), QSize(200, 140)), APM1(platform),
+      clock_(clock), dialogs_(dialogs), platform_(platform) {
   setWindowIcon(QIcon(skin::Path(skin::kIconScalable)));
   CreateControls();
   CreateMenus();
@@ -47,11 +47,8 @@ TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
   connect(&Timer3, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
   connect(&TimerInit, &QTimer::timeout, this, [this] { Guarded([this] { TimerInitTimer(); }); });
 
-  // The power event monitor: a resume that interrupted a countdown stops it and warns.
-  connect(&platform_, &Platform::PowerBroadcast, this, [this](int event, qint64) {
-    if (event == PowerEvent::ResumeSuspend)
-      Guarded([this] { APM1ResumeAfterSuspend(); });
-  });
+  // A resume that interrupted a countdown stops it and warns.
+  APM1.OnResumeAfterSuspend = [this](QObject*) { Guarded([this] { APM1ResumeAfterSuspend(); }); };
 }
 
 TForm1::~TForm1() = default;
@@ -78,13 +75,16 @@ void TForm1::CreateControls() {
   Title = new ImageControl(this, QStringLiteral("Title"), QRect(15, 0, 110, 25));
   Title->SetPicture(LoadPicture(skin::Path(skin::kMainTitle), QSize(110, 25)));
 
-  Options = new ImageButton(this, QStringLiteral("Options"), QPoint(70, 30), QStringLiteral("Show/Hide options panel"));
+  Options = new ImageButton(this, QStringLiteral("Options"), QPoint(70, 30),
+                            QStringLiteral("Show/Hide options panel"));
   Transparent = new ImageButton(this, QStringLiteral("Transparent"), QPoint(39, 30),
                                 QStringLiteral("Change Transparence/Opacity"));
-  ShowTime = new ImageButton(this, QStringLiteral("ShowTime"), QPoint(163, 30), QStringLiteral("Show only remaining time"));
+  ShowTime = new ImageButton(this, QStringLiteral("ShowTime"), QPoint(163, 30),
+                             QStringLiteral("Show only remaining time"));
   TopAlways = new ImageButton(this, QStringLiteral("TopAlways"), QPoint(132, 30),
                               QStringLiteral("Enable/Disable Always on top"));
-  Hide = new ImageButton(this, QStringLiteral("Hide"), QPoint(155, 0), QStringLiteral("Minimize to System Tray"));
+  Hide = new ImageButton(this, QStringLiteral("Hide"), QPoint(155, 0),
+                         QStringLiteral("Minimize to System Tray"));
   Minimize = new ImageButton(this, QStringLiteral("Minimize"), QPoint(139, 0), QStringLiteral("Minimize"));
   CloseButton = new ImageButton(this, QStringLiteral("CloseButton"), QPoint(173, -1), QStringLiteral("Exit"));
   ImageEmpty = new ImageButton(this, QStringLiteral("ImageEmpty"), QPoint(160, 243), QString());
@@ -97,11 +97,12 @@ void TForm1::CreateControls() {
   CloseButton->SetPicture(LoadPicture(skin::Path(skin::kCloseButtonPicture), QSize(13, 20)));
 
   // The countdown's controls.
-  Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QStringLiteral("00:00:00"), QRect(15, 51, 70, 24),
-                         FitFont(SkinFont(19, false), QStringLiteral("00:00:00"), 70));
+  Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QStringLiteral("00:00:00"),
+                         QRect(15, 51, 70, 24), FitFont(SkinFont(19, false), QStringLiteral("00:00:00"), 70));
   Label_Time->setAccessibleName(QStringLiteral("Local time"));
-  Label_TimeRemaining = SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
-                                  QRect(106, 51, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
+  Label_TimeRemaining =
+      SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
+                QRect(106, 51, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
   Label_TimeRemaining->setAccessibleName(QStringLiteral("Time remaining"));
 
   SetTime = new QTimeEdit(QTime(0, 1, 0), this);
@@ -129,12 +130,14 @@ void TForm1::CreateControls() {
   RadioAt->setGeometry(63, 76, 33, 17);
   for (QRadioButton* radio : {RadioAfter, RadioAt}) {
     radio->setFont(SkinFont(11, true));
-    radio->setStyleSheet(QStringLiteral(
-        "QRadioButton { color: rgb(0, 255, 0); background: transparent; spacing: 3px; }"
-        "QRadioButton::indicator { width: 9px; height: 9px; border-radius: 5px; border: 1px solid rgb(0, 255, 0);"
-        " background: rgb(0, 50, 0); }"
-        "QRadioButton::indicator:checked { background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5,"
-        " stop:0 rgb(0, 255, 0), stop:0.6 rgb(0, 255, 0), stop:0.7 rgb(0, 50, 0)); }"));
+    radio->setStyleSheet(
+        QStringLiteral("QRadioButton { color: rgb(0, 255, 0); background: transparent; spacing: 3px; }"
+                       "QRadioButton::indicator { width: 9px; height: 9px; border-radius: 5px; border: 1px "
+                       "solid rgb(0, 255, 0);"
+                       " background: rgb(0, 50, 0); }"
+                       "QRadioButton::indicator:checked { background: qradialgradient(cx:0.5, cy:0.5, "
+                       "radius:0.5, fx:0.5, fy:0.5,"
+                       " stop:0 rgb(0, 255, 0), stop:0.6 rgb(0, 255, 0), stop:0.7 rgb(0, 50, 0)); }"));
     radio->setMouseTracking(true);
     radio->setFocusPolicy(Qt::NoFocus);
     radio->installEventFilter(this);
@@ -144,11 +147,13 @@ void TForm1::CreateControls() {
   connect(RadioAt, &QRadioButton::clicked, this, &TForm1::RadioAtClick);
 
   Start = new ImageButton(this, QStringLiteral("Start"), QPoint(103, 73), QStringLiteral("Start counting"));
-  StopPlaying = new ImageButton(this, QStringLiteral("StopPlaying"), QPoint(87, 118), QStringLiteral("Stop playing"));
+  StopPlaying =
+      new ImageButton(this, QStringLiteral("StopPlaying"), QPoint(87, 118), QStringLiteral("Stop playing"));
   StopPlaying->SetPicture(LoadPicture(skin::Path(skin::kStopPlaying), QSize(45, 20)).scaled(45, 20));
   StopPlaying->hide();
   connect(StopPlaying, &QAbstractButton::clicked, this, [this] { Guarded([this] { StopPlayingClick(); }); });
-  connect(StopPlaying, &ImageButton::MouseMove, this, [this] { Guarded([this] { StopPlayingMouseMove(); }); });
+  connect(StopPlaying, &ImageButton::MouseMove, this,
+          [this] { Guarded([this] { StopPlayingMouseMove(); }); });
 
   LabelToolTip = SkinLabel(this, QStringLiteral("LabelToolTip"), QStringLiteral("Watch here for help"),
                            QRect(5, 121, 190, 13), SkinFont(11, true));
@@ -182,7 +187,8 @@ void TForm1::ConnectButton(ImageButton* button, const ImageList& list, void (TFo
     else
       ImageButtonHover(*l, button, button->Hint());
   });
-  connect(button, &QAbstractButton::clicked, this, [this, command] { Guarded([this, command] { (this->*command)(); }); });
+  connect(button, &QAbstractButton::clicked, this,
+          [this, command] { Guarded([this, command] { (this->*command)(); }); });
 }
 
 bool TForm1::FormCreate() {
@@ -230,8 +236,10 @@ void TForm1::ApplyMainWindowRegion() { ApplyOutline(this, OutlineRegion(140, {Bo
 // ---- Image buttons and the hint line ----
 
 bool TForm1::IsLatched(const ImageButton* button) const {
-  return (button == TopAlways && AlwaysOnTop) || (button == Counter && FormCounter && FormCounter->isVisible()) ||
-         (button == Options && FormOptions && FormOptions->isVisible()) || (button == Start && CountdownRunning);
+  return (button == TopAlways && AlwaysOnTop) ||
+         (button == Counter && FormCounter && FormCounter->isVisible()) ||
+         (button == Options && FormOptions && FormOptions->isVisible()) ||
+         (button == Start && CountdownRunning);
 }
 
 void TForm1::ImageButtonHover(const ImageList& list, ImageButton* image, const QString& text) {
@@ -293,7 +301,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove) {
     auto* e = static_cast<QMouseEvent*>(event);
     if (watched == RadioAfter || watched == RadioAt) {
-      SetHint(watched == RadioAfter ? QStringLiteral("After specified time") : QStringLiteral("At specified time"), false);
+      SetHint(watched == RadioAfter ? QStringLiteral("After specified time")
+                                    : QStringLiteral("At specified time"),
+              false);
       return false;
     }
     // The labels pass their moves on to the background, then name themselves in the hint line.
@@ -330,7 +340,8 @@ void TForm1::Timer3Timer() {
     if (!w)
       return false;
     const QRect r = w->geometry();
-    return r.left() <= p.x() && p.x() <= r.left() + r.width() && r.top() <= p.y() && p.y() <= r.top() + r.height();
+    return r.left() <= p.x() && p.x() <= r.left() + r.width() && r.top() <= p.y() &&
+           p.y() <= r.top() + r.height();
   };
   if (inside(this) || inside(FormOptions) || inside(FormCounter))
     return;
@@ -394,7 +405,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
   } catch (...) {
     // Quitting goes on whatever the save met.
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{FormOptions, FormCounter, FormTime, FormMessage, FormAbout})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{FormOptions, FormCounter, FormTime, FormMessage, FormAbout})
     if (w)
       w->hide();
   event->accept();
@@ -405,11 +417,12 @@ void TForm1::APM1ResumeAfterSuspend() {
   if (!CountdownRunning)
     return;
   StartClick();
-  dialogs_.MessageBox(this,
-                      QString(24, QLatin1Char(' ')) + QStringLiteral("System entered in suspended mode!\n\r\n\r") +
-                          QStringLiteral("Remove the Standby and Hibernate from  Control Panel->Power Options\n\r") +
-                          QString(22, QLatin1Char(' ')) + QStringLiteral("so that Zarvo to complete successfully!"),
-                      QStringLiteral("Zarvo: System Suspended"), Buttons::Ok, Icon::Information);
+  dialogs_.MessageBox(
+      this,
+      QString(24, QLatin1Char(' ')) + QStringLiteral("System entered in suspended mode!\n\r\n\r") +
+          QStringLiteral("Remove the Standby and Hibernate from  Control Panel->Power Options\n\r") +
+          QString(22, QLatin1Char(' ')) + QStringLiteral("so that Zarvo to complete successfully!"),
+      QStringLiteral("Zarvo: System Suspended"), Buttons::Ok, Icon::Information);
 }
 
 } // namespace zarvo

@@ -1,6 +1,7 @@
 // TForm1: the main window. Countdown, expiry actions, hover and hint line, popup menu, lifecycle.
 #pragma once
 
+#include "components/apm.h"
 #include "components/sound_player.h"
 #include "framework/image_list.h"
 #include "framework/main_window_hooks.h"
@@ -145,6 +146,7 @@ public:
   QTimer TimerInit;
 
   TMediaPlayer MediaPlayer1;
+  TAPM APM1;
 
   QMenu* PopupMenu1 = nullptr;
   QMenu* PopupMenuAlfa = nullptr;

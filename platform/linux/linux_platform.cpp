@@ -2,6 +2,7 @@
 
 #include "platform/linux/logind_power.h"
 #include "platform/linux/power_supply.h"
+#include "platform/linux/upower_events.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -14,8 +15,10 @@
 
 namespace zarvo {
 
-LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent), power_(std::make_unique<LogindPower>()) {
+LinuxPlatform::LinuxPlatform(QObject* parent)
+    : Platform(parent), power_(std::make_unique<LogindPower>()), upower_(std::make_unique<UPowerEvents>()) {
   connect(power_.get(), &LogindPower::PowerBroadcast, this, &Platform::PowerBroadcast);
+  connect(upower_.get(), &UPowerEvents::PowerBroadcast, this, &Platform::PowerBroadcast);
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

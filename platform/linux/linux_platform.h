@@ -8,6 +8,7 @@
 namespace zarvo {
 
 class LogindPower;
+class UPowerEvents;
 
 class LinuxPlatform final : public Platform {
   Q_OBJECT
@@ -30,6 +31,7 @@ public:
 
 private:
   std::unique_ptr<LogindPower> power_;
+  std::unique_ptr<UPowerEvents> upower_;
 };
 
 // The command line as one text: the executable's full path in double quotes, then each further
