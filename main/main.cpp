@@ -4,6 +4,7 @@
 #include "main/window_set.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "project_info.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -17,6 +18,8 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zarvo"));
+  // Ties the windows to the installed desktop entry: docks and task bars show its name and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZARVO_APP_ID));
   QApplication::setQuitOnLastWindowClosed(false);
 
   zarvo::SystemClock clock;

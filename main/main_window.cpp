@@ -197,7 +197,7 @@ bool TForm1::FormCreate() {
   Timer1.start();
   Timer3.start();
   TimerInit.start();
-  // Help opens <start-up working directory>/Help/index.html in the default browser.
+  // Help looks for Help/index.html below the working directory of the start first.
   BrowserCommand = platform_.CurrentDirectory();
   Start_List.Draw(0, Start);
   Options_List.Draw(2, Options);

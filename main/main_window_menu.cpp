@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QUrl>
@@ -30,6 +31,18 @@ constexpr Level kLevels[] = {{"Disabled", 255, false},
                              {"Mediu", 200, true},
                              {"Intermediar", 150, true},
                              {"Hight", 100, true}};
+
+// Opens the first of `candidates` that exists with the desktop's viewer for its kind. When none is
+// there the menu item would otherwise do nothing at all, so say where the file was looked for.
+void OpenDocument(Platform& platform, Dialogs& dialogs, const QString& what, const QStringList& candidates) {
+  for (const QString& file : candidates)
+    if (QFileInfo(file).isFile()) {
+      platform.OpenUrl(QUrl::fromLocalFile(file).toString());
+      return;
+    }
+  dialogs.ShowMessage(QStringLiteral("The %1 is not installed. Zarvo looked for it here:\n").arg(what) +
+                      candidates.join(QLatin1Char('\n')));
+}
 
 QAction* Item(QMenu* menu, const QString& name, const QString& caption) {
   QAction* a = menu->addAction(caption);
@@ -260,13 +273,20 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::HideClick() { MinimizeClick(); }
 
+// Help opens Help/index.html below the working directory the program started in when there is one
+// (a page kept beside a portable copy), else the installed page: started from a desktop menu, the
+// working directory is the home folder, which has no Help folder.
 void TForm1::Help1Click() {
-  platform_.OpenUrl(QUrl::fromLocalFile(BrowserCommand + QStringLiteral("/Help/index.html")).toString());
+  OpenDocument(platform_, dialogs_, QStringLiteral("help page"),
+               {BrowserCommand + QStringLiteral("/Help/index.html"),
+                platform_.DataDirectory() + QStringLiteral("/Help/index.html")});
 }
 
+// The change history beside the executable, else the installed copy, in the default text viewer.
 void TForm1::Whatsnew1Click() {
-  platform_.OpenUrl(
-      QUrl::fromLocalFile(platform_.ExecutableDirectory() + QStringLiteral("/history.txt")).toString());
+  OpenDocument(platform_, dialogs_, QStringLiteral("change history"),
+               {platform_.ExecutableDirectory() + QStringLiteral("/history.txt"),
+                platform_.DataDirectory() + QStringLiteral("/history.txt")});
 }
 
 void TForm1::About1Click() { FormAbout->ShowModal(); }

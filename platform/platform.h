@@ -58,6 +58,9 @@ public:
   virtual QString ExecutablePath() const = 0;   // full path of the running executable
   virtual QString ExecutableDirectory() const = 0; // its folder, without a trailing separator
   virtual QString CurrentDirectory() const = 0; // the working directory
+  // The folder of the installed data beside the program (Help/index.html, history.txt), without a
+  // trailing separator. It need not exist: a program run from an unpacked folder has none.
+  virtual QString DataDirectory() const = 0;
   // Whether windows of this desktop can be made translucent.
   virtual bool SupportsTransparency() const = 0;
 

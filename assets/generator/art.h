@@ -73,6 +73,8 @@ QList<Picture> DrawSkin();
 
 // The program icon as SVG text (the PNG icons are drawn from the same shapes).
 QByteArray IconSvg();
+// The program icon at `size` pixels square: below 32 the simplified small design, else the full one.
+QImage ProgramIcon(int size);
 
 // A mock-up of the main window with the Options window docked to its left and the Counter window
 // below, built from `skin` and enlarged `zoom` times, to judge the artwork by eye.

@@ -1,5 +1,8 @@
 // zarvo_skin_generator <out-dir> [--preview <file.png>]
-// Draws every picture of the skin into <out-dir> (the committed set lives in assets/skin/).
+//   Draws every picture of the skin into <out-dir> (the committed set lives in assets/skin/).
+// zarvo_skin_generator --icons <out-dir> <icon-name>
+//   Draws the program icon for the desktop's icon theme: <out-dir>/hicolor/<N>x<N>/apps/<icon-name>.png
+//   at every size the theme's folders hold, and hicolor/scalable/apps/<icon-name>.svg.
 #include "assets/generator/art.h"
 #include "assets/skin.h"
 
@@ -46,6 +49,29 @@ bool CoversTheSkin(const QList<zarvo::art::Picture>& skin) {
   return ok;
 }
 
+// The sizes of the hicolor theme's application folders that desktops look in.
+constexpr int kIconThemeSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+bool WriteSvg(const QString& file) {
+  QDir().mkpath(QFileInfo(file).path());
+  QFile svg(file);
+  if (svg.open(QIODevice::WriteOnly) && svg.write(zarvo::art::IconSvg()) >= 0)
+    return true;
+  std::fprintf(stderr, "zarvo_skin_generator: cannot write %s\n", qPrintable(file));
+  return false;
+}
+
+int DrawThemeIcons(const QString& out, const QString& name) {
+  for (int size : kIconThemeSizes) {
+    const QString file = QStringLiteral("%1/hicolor/%2x%2/apps/%3.png").arg(out).arg(size).arg(name);
+    if (!Save(file, zarvo::art::ProgramIcon(size))) {
+      std::fprintf(stderr, "zarvo_skin_generator: cannot write %s\n", qPrintable(file));
+      return 1;
+    }
+  }
+  return WriteSvg(QStringLiteral("%1/hicolor/scalable/apps/%2.svg").arg(out, name)) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -53,6 +79,13 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
+  if (!args.isEmpty() && args[0] == QLatin1String("--icons")) {
+    if (args.size() != 3 || args[2].isEmpty() || args[2].contains(QLatin1Char('/'))) {
+      std::fprintf(stderr, "usage: zarvo_skin_generator --icons <out-dir> <icon-name>\n");
+      return 2;
+    }
+    return DrawThemeIcons(args[1], args[2]);
+  }
   if (args.isEmpty() || args.size() == 2 || args.size() > 3 || (args.size() == 3 && args[1] != "--preview")) {
     std::fprintf(stderr, "usage: zarvo_skin_generator <out-dir> [--preview <file.png>]\n");
     return 2;
@@ -76,12 +109,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  QFile svg(out + QStringLiteral("/icon/zarvo.svg"));
-  if (!svg.open(QIODevice::WriteOnly) || svg.write(zarvo::art::IconSvg()) < 0) {
-    std::fprintf(stderr, "zarvo_skin_generator: cannot write icon/zarvo.svg\n");
+  if (!WriteSvg(out + QStringLiteral("/icon/zarvo.svg")))
     return 1;
-  }
-  svg.close();
   if (args.size() == 3 && !Save(args[2], zarvo::art::DrawPreview(skin, 3))) {
     std::fprintf(stderr, "zarvo_skin_generator: cannot write %s\n", qPrintable(args[2]));
     return 1;

@@ -265,11 +265,13 @@ QImage MenuPicture(Glyph glyph) {
   return image;
 }
 
-// The program icon, a green clock face showing ten past ten, on a 48-unit grid.
-QImage ClockIcon48() {
-  QImage image = Blank({48, 48});
+// The program icon, a green clock face showing ten past ten, designed on a 48-unit grid and drawn
+// at `size` pixels.
+QImage ClockIcon48(int size) {
+  QImage image = Blank({size, size});
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 48.0, size / 48.0);
   const QPointF c(24, 24);
   QRadialGradient bezel(QPointF(18, 12), 40);
   bezel.setColorAt(0, QColor(90, 220, 100));
@@ -311,12 +313,13 @@ QImage ClockIcon48() {
   return image;
 }
 
-// The tray's 16 x 16 icon: the same clock reduced to what reads at that size (pixel-aligned rings,
-// four ticks, two bold hands).
-QImage ClockIcon16() {
-  QImage image = Blank({16, 16});
+// The small icon: the same clock reduced to what reads at 16 pixels (pixel-aligned rings, four
+// ticks, two bold hands), designed on a 16-unit grid and drawn at `size` pixels.
+QImage ClockIcon16(int size) {
+  QImage image = Blank({size, size});
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 16.0, size / 16.0);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(6, 64, 20));
   p.drawEllipse(QRectF(0, 0, 16, 16));
@@ -325,7 +328,8 @@ QImage ClockIcon16() {
   face.setColorAt(1, QColor(70, 215, 70));
   p.setBrush(face);
   p.drawEllipse(QRectF(2, 2, 12, 12));
-  p.setRenderHint(QPainter::Antialiasing, false);
+  // The ticks sit on whole pixels at the design size; scaled, they are smoothed like the rest.
+  p.setRenderHint(QPainter::Antialiasing, size != 16);
   const QColor hand(4, 46, 14);
   p.fillRect(QRect(7, 2, 2, 2), hand);
   p.fillRect(QRect(7, 12, 2, 2), hand);
@@ -339,6 +343,8 @@ QImage ClockIcon16() {
 }
 
 } // namespace
+
+QImage ProgramIcon(int size) { return size < 32 ? ClockIcon16(size) : ClockIcon48(size); }
 
 QByteArray IconSvg() {
   return QByteArrayLiteral(R"svg(<?xml version="1.0" encoding="UTF-8"?>
@@ -494,8 +500,8 @@ QList<Picture> DrawSkin() {
   add(kMenuExit, MenuPicture(Glyph::Exit));
 
   // Program icon
-  add(kIcon16, ClockIcon16());
-  add(kIcon48, ClockIcon48());
+  add(kIcon16, ProgramIcon(16));
+  add(kIcon48, ProgramIcon(48));
   return out;
 }
 

@@ -18,6 +18,7 @@ public:
   QString commandLine;
   QString executablePath = QStringLiteral("/opt/zarvo/zarvo");
   QString currentDirectory = QStringLiteral("/home/user");
+  QString dataDirectory = QStringLiteral("/opt/zarvo/share/zarvo");
   bool transparency = true;
   PowerStatus powerStatus;
   // Runs inside SetSystemPowerState, as if the machine slept and woke up meanwhile.
@@ -30,6 +31,7 @@ public:
   QString ExecutablePath() const override { return executablePath; }
   QString ExecutableDirectory() const override;
   QString CurrentDirectory() const override { return currentDirectory; }
+  QString DataDirectory() const override { return dataDirectory; }
   bool SupportsTransparency() const override { return transparency; }
   void RunCommandLine(const QString& commandLine) override;
   void OpenUrl(const QString& url) override;

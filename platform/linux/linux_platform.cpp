@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace zarvo {
@@ -59,6 +60,18 @@ QString LinuxPlatform::ExecutablePath() const {
 QString LinuxPlatform::ExecutableDirectory() const { return QFileInfo(ExecutablePath()).absolutePath(); }
 
 QString LinuxPlatform::CurrentDirectory() const { return QDir::currentPath(); }
+
+// The installed tree keeps its data at a fixed place relative to the binary (bin/../share/zarvo), so
+// an installation under any prefix, an unpacked package and the build tree all find their own.
+QString LinuxPlatform::DataDirectory() const {
+  const QString beside = QDir::cleanPath(ExecutableDirectory() + QStringLiteral("/" ZARVO_DATA_FROM_BINDIR));
+  if (QFileInfo(beside).isDir())
+    return beside;
+  // A binary copied out of its tree still finds the system's installation.
+  const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                   QStringLiteral("zarvo"), QStandardPaths::LocateDirectory);
+  return installed.isEmpty() ? beside : installed;
+}
 
 bool LinuxPlatform::SupportsTransparency() const { return true; }
 

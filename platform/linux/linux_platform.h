@@ -23,6 +23,7 @@ public:
   QString ExecutablePath() const override;
   QString ExecutableDirectory() const override;
   QString CurrentDirectory() const override;
+  QString DataDirectory() const override;
   bool SupportsTransparency() const override;
   void RunCommandLine(const QString& commandLine) override;
   void OpenUrl(const QString& url) override;
