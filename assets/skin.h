@@ -16,6 +16,7 @@ inline QString Path(const char* p) { return QString::fromLatin1(p); }
 
 // Main window
 inline constexpr const char* kBackground = ":/skin/main/background.jpg"; // 200 x 140
+inline constexpr const char* kDigitsBand = ":/skin/main/band.png";       // 188 x 29, behind the two times
 inline constexpr const char* kTitleBar = ":/skin/main/titlebar.jpg";     // 200 x 30
 inline constexpr const char* kMainTitle = ":/skin/main/title.jpg";       // 110 x 25
 inline constexpr Strip kStartList{":/skin/main/Start_List.png", {85, 50}, 3};
@@ -58,6 +59,9 @@ inline constexpr Strip kCounterStopList{":/skin/counter/Stop_List.png", {60, 35}
 // Message and About windows
 inline constexpr const char* kMessageTitle = ":/skin/message/title.jpg"; // 110 x 25
 inline constexpr const char* kAboutTitle = ":/skin/about/title.jpg";     // 110 x 25
+// The arrows of the message memo's scroll bar, 9 x 6
+inline constexpr const char* kScrollUp = ":/skin/message/ScrollUp.png";
+inline constexpr const char* kScrollDown = ":/skin/message/ScrollDown.png";
 
 // Menu pictures, 16 x 16
 inline constexpr const char* kMenuAbout = ":/skin/menu/about.png";
@@ -83,7 +87,8 @@ inline constexpr Single kSingles[] = {
     {kMessageTitle, {110, 25}},   {kAboutTitle, {110, 25}},   {kMenuAbout, {16, 16}},
     {kMenuHelp, {16, 16}},        {kMenuOptions, {16, 16}},   {kMenuRun, {16, 16}},
     {kMenuExit, {16, 16}},        {kIcon16, {16, 16}},        {kIcon48, {48, 48}},
-    {kIconScalable, {48, 48}},
+    {kIconScalable, {48, 48}},    {kDigitsBand, {188, 29}},   {kScrollUp, {9, 6}},
+    {kScrollDown, {9, 6}},
 };
 inline constexpr const Strip* kStrips[] = {
     &kStartList,     &kMenuList,         &kTransparentList,  &kOptionsList,     &kCounterList,

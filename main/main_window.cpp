@@ -70,6 +70,10 @@ void TForm1::CreateControls() {
   // From back to front.
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 1, 200, 140));
   BackGround->SetPicture(LoadPicture(skin::Path(skin::kBackground), QSize(200, 140)));
+  // The dark band that keeps the two times readable belongs to this window alone: the others
+  // stretch the background, which would smear it.
+  Band = new ImageControl(this, QStringLiteral("Band"), QRect(6, 49, 188, 29));
+  Band->SetPicture(LoadPicture(skin::Path(skin::kDigitsBand), QSize(188, 29)));
   TitleBar = new ImageControl(this, QStringLiteral("TitleBar"), QRect(0, 0, 200, 30));
   TitleBar->SetPicture(LoadPicture(skin::Path(skin::kTitleBar), QSize(200, 30)));
   Title = new ImageControl(this, QStringLiteral("Title"), QRect(15, 0, 110, 25));

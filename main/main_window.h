@@ -116,6 +116,7 @@ public:
 
   // --- Controls ---
   ImageControl* BackGround = nullptr;
+  ImageControl* Band = nullptr; // behind Label_Time and Label_TimeRemaining
   ImageControl* TitleBar = nullptr;
   ImageControl* Title = nullptr;
   QLabel* Label_Time = nullptr;

@@ -56,6 +56,7 @@ QImage MainWindow(const Sheet& s) {
   w.fill(QColor(0, 128, 0));
   QPainter p(&w);
   p.drawImage(0, 1, s.Get(kBackground));
+  p.drawImage(6, 49, s.Get(kDigitsBand));
   p.drawImage(0, 0, s.Get(kTitleBar));
   p.drawImage(15, 0, s.Get(kMainTitle));
   const std::pair<const Strip*, int> row[] = {{&kMenuList, 1},      {&kTransparentList, 0},

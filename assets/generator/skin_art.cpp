@@ -83,8 +83,9 @@ QImage TitleBar() {
   return image;
 }
 
-// The window body: dark glossy green, a darker band behind the two times and a lit edge all round.
-// The Counter window shows it as it is; the Options, Time and About windows stretch it.
+// The window body: dark glossy green with a lit edge all round. The Counter window shows it as it
+// is; the Options, Time and About windows stretch it, so it carries nothing that stretching would
+// smear: only smooth shading and the edges.
 QImage Background() {
   QImage image(200, 140, QImage::Format_RGB32);
   QPainter p(&image);
@@ -99,30 +100,6 @@ QImage Background() {
   sheen.setColorAt(1, QColor(200, 255, 180, 0));
   p.fillRect(image.rect(), sheen);
 
-  // A dark, softly edged band behind the two times (window rows 50 to 76; the picture sits one row
-  // lower than the window). Soft edges, since the other windows stretch the picture elsewhere.
-  const QRectF band(6, 48.5, 188, 28);
-  QLinearGradient shade(band.topLeft(), band.bottomLeft());
-  shade.setColorAt(0, QColor(0, 12, 3, 0));
-  shade.setColorAt(0.16, QColor(0, 12, 3, 165));
-  shade.setColorAt(0.84, QColor(0, 14, 4, 165));
-  shade.setColorAt(1, QColor(0, 14, 4, 0));
-  QImage mask(image.size(), QImage::Format_ARGB32_Premultiplied);
-  mask.fill(Qt::transparent);
-  {
-    QPainter m(&mask);
-    m.fillRect(band, shade);
-    // Feather the band's ends as well.
-    m.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-    QLinearGradient ends(band.left(), 0, band.right(), 0);
-    ends.setColorAt(0, QColor(0, 0, 0, 0));
-    ends.setColorAt(0.05, QColor(0, 0, 0, 255));
-    ends.setColorAt(0.95, QColor(0, 0, 0, 255));
-    ends.setColorAt(1, QColor(0, 0, 0, 0));
-    m.fillRect(band, ends);
-  }
-  p.drawImage(0, 0, mask);
-
   // Lit edges all round; the bottom edge is two rows, since the main window shows the picture one
   // row lower than the other windows do.
   p.setRenderHint(QPainter::Antialiasing, false);
@@ -133,6 +110,28 @@ QImage Background() {
   p.fillRect(QRect(0, 0, 1, 140), edge);
   p.fillRect(QRect(199, 0, 1, 140), edge);
   p.fillRect(QRect(0, 138, 200, 2), edge);
+  return image;
+}
+
+// The main window's own dark band behind its two times (window rows 49 to 77), softly edged and
+// feathered at both ends, on a transparent ground so the background shows through around it.
+QImage DigitsBand() {
+  QImage image = Blank({188, 29});
+  QPainter p(&image);
+  const QRectF band(0, 0.5, 188, 28);
+  QLinearGradient shade(band.topLeft(), band.bottomLeft());
+  shade.setColorAt(0, QColor(0, 12, 3, 0));
+  shade.setColorAt(0.16, QColor(0, 12, 3, 165));
+  shade.setColorAt(0.84, QColor(0, 14, 4, 165));
+  shade.setColorAt(1, QColor(0, 14, 4, 0));
+  p.fillRect(band, shade);
+  p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+  QLinearGradient ends(band.left(), 0, band.right(), 0);
+  ends.setColorAt(0, QColor(0, 0, 0, 0));
+  ends.setColorAt(0.05, QColor(0, 0, 0, 255));
+  ends.setColorAt(0.95, QColor(0, 0, 0, 255));
+  ends.setColorAt(1, QColor(0, 0, 0, 0));
+  p.fillRect(band, ends);
   return image;
 }
 
@@ -246,6 +245,19 @@ void CheckMark(QPainter& p, int frame) {
     p.setPen(QPen(ink::kLime, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(tick);
   }
+}
+
+// A lime arrow head for the message memo's scroll bar, pointing up or down.
+QImage ScrollArrow(bool up) {
+  QImage image = Blank({9, 6});
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(ink::kLime);
+  const QPolygonF head =
+      up ? QPolygonF({{0.5, 5.5}, {4.5, 0.5}, {8.5, 5.5}}) : QPolygonF({{0.5, 0.5}, {4.5, 5.5}, {8.5, 0.5}});
+  p.drawPolygon(head);
+  return image;
 }
 
 // ---- icons ----------------------------------------------------------------------------------
@@ -398,6 +410,7 @@ QList<Picture> DrawSkin() {
 
   // Main window
   add(kBackground, Background());
+  add(kDigitsBand, DigitsBand());
   add(kTitleBar, TitleBar());
   add(kMainTitle, Title(QStringLiteral("Zarvo"), Glyph::Clock));
   addStrip(kStartList, StartButton);
@@ -491,6 +504,8 @@ QList<Picture> DrawSkin() {
   // Message and About windows
   add(kMessageTitle, Title(QStringLiteral("Message"), Glyph::Bubble));
   add(kAboutTitle, Title(QStringLiteral("About"), Glyph::Info));
+  add(kScrollUp, ScrollArrow(true));
+  add(kScrollDown, ScrollArrow(false));
 
   // Menu pictures
   add(kMenuAbout, MenuPicture(Glyph::Info));

@@ -239,6 +239,30 @@ private slots:
     }
   }
 
+  // The Options, About and Time windows stretch the background, so it carries no band or other
+  // feature that stretching would smear: row by row its shading changes by a level or two at most.
+  // The dark band behind the main window's times is a picture of its own, dark in the middle and
+  // clear at its ends.
+  void backgroundStretchesCleanly() {
+    const QImage background = Load(skin::Path(skin::kBackground));
+    QVERIFY(!background.isNull());
+    auto rowGreen = [&](int y) {
+      qint64 sum = 0;
+      for (int x = 2; x < background.width() - 2; ++x)
+        sum += qGreen(background.pixel(x, y));
+      return double(sum) / (background.width() - 4);
+    };
+    for (int y = 1; y < 136; ++y)
+      QVERIFY2(qAbs(rowGreen(y + 1) - rowGreen(y)) < 3,
+               qPrintable(QStringLiteral("a step at row %1").arg(y)));
+
+    const QImage band = Load(skin::Path(skin::kDigitsBand));
+    QVERIFY(!band.isNull());
+    QVERIFY(qAlpha(band.pixel(94, 14)) > 120 && qGreen(band.pixel(94, 14)) < 40);
+    for (const QPoint clear : {QPoint(0, 14), QPoint(187, 14), QPoint(94, 0), QPoint(94, 28)})
+      QVERIFY(qAlpha(band.pixel(clear)) < 40);
+  }
+
   // The comparison above lets a level or two of rounding through, on every pixel of a strip or
   // on a JPEG, and still tells a real change apart: a shifted element, a missing frame, a colour
   // a few levels off all over, a picture of another size.
