@@ -89,12 +89,13 @@ void TForm1::Timer1Timer() {
   Label_TimeRemaining->setText(text);
   if (FormTime)
     FormTime->Label_TimeRemaining->setText(text);
-  SetColor(Label_TimeRemaining, Label_TimeRemaining->palette().color(QPalette::WindowText) == kLime ? kYellow : kLime);
+  SetColor(Label_TimeRemaining,
+           Label_TimeRemaining->palette().color(QPalette::WindowText) == kLime ? kYellow : kLime);
 
   // A tick that missed the final second (the machine was busy) still ends the countdown instead of
   // letting it run another day: the reading went through zero since the last tick.
-  const bool missedFinalSecond =
-      last_.remainingMs >= 0 && last_.mode == mode && last_.pickerMs == picker && CrossedZero(last_.remainingMs, remaining);
+  const bool missedFinalSecond = last_.remainingMs >= 0 && last_.mode == mode && last_.pickerMs == picker &&
+                                 CrossedZero(last_.remainingMs, remaining);
   last_ = Reading{remaining, mode, picker};
 
   if (text == QLatin1String("00:00:00") || missedFinalSecond)
@@ -134,7 +135,8 @@ void TForm1::Expire() {
 
 void TForm1::PerformPowerAction(const QString& word) {
   platform_.EnableShutdownPrivilege();
-  const std::optional<PowerAction> action = word.isEmpty() ? SelectedPowerAction(Selection) : ActionForWord(word);
+  const std::optional<PowerAction> action =
+      word.isEmpty() ? SelectedPowerAction(Selection) : ActionForWord(word);
   if (!action)
     return;
   const PowerRequest request = RequestFor(*action, ForceShutDown);
@@ -156,16 +158,16 @@ void TForm1::PlaySoundStep() {
 void TForm1::RunApplicationStep() { platform_.RunCommandLine(Selection.ApplicationCommand); }
 
 void TForm1::ShowMessageStep() {
-  // Bring the application back from minimised (or the tray) before the message appears.
-  if (isMinimized())
-    showNormal();
+  // Bring the application back from minimised or the tray before the message appears; the tray
+  // icon stays until it is clicked.
+  RestoreApplication();
   FormMessage->ShowMessage();
 }
 
 void TForm1::RunMenuCommand(const QString& confirmation, const QString& word) {
   if (Showconfirmation1->isChecked() &&
-      dialogs_.MessageBox(this, confirmation, QStringLiteral("Confirmation"), Buttons::OkCancel, Icon::Question) !=
-          Answer::Ok)
+      dialogs_.MessageBox(this, confirmation, QStringLiteral("Confirmation"), Buttons::OkCancel,
+                          Icon::Question) != Answer::Ok)
     return;
   PerformPowerAction(word);
 }

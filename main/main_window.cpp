@@ -38,6 +38,7 @@ TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
   setWindowIcon(QIcon(skin::Path(skin::kIconScalable)));
   CreateControls();
   CreateMenus();
+  CreateTrayIcon();
 
   Timer1.setInterval(400);
   Timer3.setInterval(1000);
@@ -277,11 +278,15 @@ void TForm1::ClearHover() { ImageButtonHover(ImageListEmpty, ImageEmpty, QString
 void TForm1::SetHint(const QString& text, bool always) {
   if (!always && !Showhelp1->isChecked())
     return;
+  notice_ = false;
   LabelToolTip->setText(text);
   LabelToolTip->show();
 }
 
-void TForm1::HideHint() { LabelToolTip->hide(); }
+void TForm1::HideHint() {
+  notice_ = false;
+  LabelToolTip->hide();
+}
 
 void TForm1::StartMouseMove() {
   ImageButtonHover(Start_List, Start, Start->Hint()); // "Stop counting" while a countdown runs
@@ -350,7 +355,8 @@ void TForm1::Timer3Timer() {
   if (inside(this) || inside(FormOptions) || inside(FormCounter))
     return;
   ReleaseHover();
-  HideHint();
+  if (!notice_) // a notice stays until the user points at something
+    HideHint();
 }
 
 // ---- Skin shared with the other windows ----

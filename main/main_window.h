@@ -3,6 +3,7 @@
 
 #include "components/apm.h"
 #include "components/sound_player.h"
+#include "components/tray_icon.h"
 #include "framework/image_list.h"
 #include "framework/main_window_hooks.h"
 #include "framework/skinned_window.h"
@@ -79,6 +80,14 @@ public:
   void ShowTimeClick();
   void MinimizeClick();
   void HideClick();
+  void CoolTrayIcon1Click();
+  // The whole application off the screen (to the tray while CoolTrayIcon1.MinimizeToTray), and back
+  // exactly as it was.
+  void MinimizeApplication();
+  void RestoreApplication();
+  // Whether a window of the group is shown, or was shown when the application was minimised or
+  // hidden to the tray.
+  bool WindowShown(const QWidget* window) const;
   void Help1Click();
   void Whatsnew1Click();
   void About1Click();
@@ -148,6 +157,7 @@ public:
 
   TMediaPlayer MediaPlayer1;
   TAPM APM1;
+  TCoolTrayIcon CoolTrayIcon1;
 
   QMenu* PopupMenu1 = nullptr;
   QMenu* PopupMenuAlfa = nullptr;
@@ -191,6 +201,8 @@ protected:
 private:
   void CreateControls();
   void CreateMenus();
+  void CreateTrayIcon();
+  void HideApplicationToTray();
   void ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)());
   void Expire();
   CountdownMode Mode() const;
@@ -217,6 +229,12 @@ private:
   bool applicationMinimised_ = false;
   // The group's windows that were shown when the application was minimised.
   QList<QWidget*> minimisedWindows_;
+  // The group's windows that were shown when the application went to the tray.
+  QList<QWidget*> trayWindows_;
+  // Hide found no tray once already and said so.
+  bool noTrayHintShown_ = false;
+  // The hint line holds a notice of the program's own rather than a control's hint.
+  bool notice_ = false;
 };
 
 } // namespace zarvo

@@ -244,35 +244,6 @@ void TForm1::ShowTimeClick() {
   }
 }
 
-void TForm1::MinimizeClick() {
-  applicationMinimised_ = true;
-  showMinimized();
-}
-
-void TForm1::changeEvent(QEvent* event) {
-  SkinnedWindow::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange)
-    return;
-  // The group minimises and comes back together: the satellites follow the main window. The
-  // message window stays where it is, on top, until the user closes it.
-  if (isMinimized()) {
-    for (QWidget* w : std::initializer_list<QWidget*>{FormOptions, FormCounter})
-      if (w && w->isVisible()) {
-        minimisedWindows_ << w;
-        w->hide();
-      }
-    return;
-  }
-  applicationMinimised_ = false;
-  if (!minimisedWindows_.isEmpty()) {
-    const QList<QWidget*> windows = std::exchange(minimisedWindows_, {});
-    for (QWidget* w : windows)
-      w->show();
-  }
-}
-
-void TForm1::HideClick() { MinimizeClick(); }
-
 // Help opens Help/index.html below the working directory the program started in when there is one
 // (a page kept beside a portable copy), else the installed page: started from a desktop menu, the
 // working directory is the home folder, which has no Help folder.
