@@ -39,6 +39,12 @@ public:
         process_.kill();
       process_.waitForFinished(5000);
     }
+    // The bus drops the name only once it notices the process has gone; a mock started next under
+    // the same name must not find this one's name still there and take it for its own.
+    QElapsedTimer t;
+    t.start();
+    while (bus_.interface()->isServiceRegistered(service_) && !t.hasExpired(10000))
+      QTest::qWait(20);
   }
 
   // Starts the mock and waits until its name is on the bus.
