@@ -48,9 +48,11 @@ void TForm1::StartClick() {
     StartTimeOfDay = clock_.TimeOfDayMs();
     last_ = Reading{};
     SetColor(Label_TimeRemaining, kYellow);
+    notices_.Started(RemainingMs(Mode(), PickerMs(), StartTimeOfDay, StartTimeOfDay));
   } else {
     Label_TimeRemaining->setText(QStringLiteral("00:00:00"));
     SetColor(Label_TimeRemaining, kLime);
+    notices_.Stopped();
   }
 }
 
@@ -62,6 +64,15 @@ void TForm1::RadioAfterClick() {
 void TForm1::RadioAtClick() {
   RadioAt->setChecked(true);
   SetTime->setTime(QTime::fromMSecsSinceStartOfDay(AddToTimeOfDay(clock_.TimeOfDayMs(), 5 * 60 * 1000)));
+}
+
+void TForm1::PostponeClick() {
+  SetTime->setTime(QTime::fromMSecsSinceStartOfDay(AddToTimeOfDay(PickerMs(), 10 * 60 * 1000)));
+}
+
+void TForm1::NotificationStopClick() {
+  if (CountdownRunning)
+    StartClick();
 }
 
 void TForm1::Timer1Timer() {
@@ -100,6 +111,8 @@ void TForm1::Timer1Timer() {
 
   if (text == QLatin1String("00:00:00") || missedFinalSecond)
     Expire();
+  else
+    notices_.Ticked(remaining, Selection);
 }
 
 void TForm1::Expire() {

@@ -34,7 +34,9 @@ ImageList Strip(const skin::Strip& s) { return ImageList(skin::Path(s.path), s.f
 
 TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
     : SkinnedWindow(QStringLiteral("Form1"), QStringLiteral("Zarvo"), QSize(200, 140)), APM1(platform),
-      clock_(clock), dialogs_(dialogs), platform_(platform) {
+      clock_(clock), dialogs_(dialogs), platform_(platform),
+      notices_(platform, [this] { Guarded([this] { PostponeClick(); }); },
+               [this] { Guarded([this] { NotificationStopClick(); }); }) {
   setWindowIcon(QIcon(skin::Path(skin::kIconScalable)));
   CreateControls();
   CreateMenus();

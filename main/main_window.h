@@ -8,6 +8,7 @@
 #include "framework/main_window_hooks.h"
 #include "framework/skinned_window.h"
 #include "main/countdown.h"
+#include "main/countdown_notices.h"
 #include "options/action_selection.h"
 
 #include <QTimer>
@@ -50,6 +51,10 @@ public:
   void RadioAtClick();
   void Timer1Timer();
   void StartMouseMove();
+  // The warning's Postpone button: ten more minutes on the picker, in either mode.
+  void PostponeClick();
+  // The warning's Stop button: stops a running countdown as Start does.
+  void NotificationStopClick();
 
   // --- Expiry actions and the Run menu ---
   void PerformPowerAction(const QString& word);
@@ -214,6 +219,8 @@ private:
   Clock& clock_;
   Dialogs& dialogs_;
   Platform& platform_;
+  // The warning before the power action and the idle inhibitor of a running countdown.
+  CountdownNotices notices_;
 
   // The last tick's reading of a running countdown, to notice a final second with no tick in it.
   struct Reading {

@@ -1,10 +1,14 @@
 // The operating system behind one interface: power, log-off, process facts, launching, beep,
-// power status and sleep/resume notifications. Requests are kept in the product's own vocabulary.
+// power status and sleep/resume notifications, desktop notifications and the idle inhibitor.
+// Requests are kept in the product's own vocabulary.
 #pragma once
 
+#include <QImage>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <utility>
 
 namespace zarvo {
 
@@ -36,6 +40,15 @@ struct PowerStatus {
   quint8 batteryLifePercent = 255;
   quint32 batteryLifeTime = 0xFFFFFFFF;
   quint32 batteryFullLifeTime = 0xFFFFFFFF;
+};
+
+// A desktop notification. The buttons (key, label) are offered only where the desktop can show them.
+struct DesktopNotification {
+  QString summary;
+  QString body;
+  QImage icon;
+  bool critical = false;
+  QList<std::pair<QString, QString>> actions;
 };
 
 class Platform : public QObject {
@@ -72,9 +85,23 @@ public:
 
   virtual PowerStatus GetPowerStatus() const = 0;
 
+  // Desktop notifications. Shows `notification` in place of this program's earlier one if that is
+  // still up; without a notification server nothing happens. A pressed button comes back as
+  // NotificationAction with its key.
+  virtual void ShowNotification(const DesktopNotification& notification) = 0;
+  // Takes this program's notification down, if one is up.
+  virtual void WithdrawNotification() = 0;
+
+  // Asks the desktop not to go idle (blank the screen, suspend when idle) until UninhibitIdle.
+  // A suspend asked for explicitly is never held up by it.
+  virtual void InhibitIdle(const QString& reason) = 0;
+  virtual void UninhibitIdle() = 0;
+
 signals:
   // A power broadcast (PowerEvent code, parameter), e.g. ResumeSuspend after a wake-up.
   void PowerBroadcast(int event, qint64 parameter);
+  // The user pressed the button `key` of this program's notification.
+  void NotificationAction(const QString& key);
 };
 
 // The back end of this build (defined once per back end).

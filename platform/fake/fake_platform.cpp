@@ -24,4 +24,26 @@ void FakePlatform::OpenUrl(const QString& url) { calls << QStringLiteral("open "
 
 void FakePlatform::Beep() { calls << QStringLiteral("beep"); }
 
+void FakePlatform::ShowNotification(const DesktopNotification& notification) {
+  QStringList labels;
+  for (const auto& action : notification.actions)
+    labels << action.second;
+  notifications << QStringList{notification.critical ? QStringLiteral("critical") : QString(),
+                               notification.summary, notification.body, labels.join(QLatin1Char(','))}
+                       .join(QLatin1Char('|'));
+  lastNotification = notification;
+}
+
+void FakePlatform::WithdrawNotification() { notifications << QStringLiteral("withdraw"); }
+
+void FakePlatform::InhibitIdle(const QString& reason) {
+  idleInhibited = true;
+  inhibitCalls << QStringLiteral("inhibit ") + reason;
+}
+
+void FakePlatform::UninhibitIdle() {
+  idleInhibited = false;
+  inhibitCalls << QStringLiteral("uninhibit");
+}
+
 } // namespace zarvo

@@ -21,6 +21,15 @@ public:
   QString dataDirectory = QStringLiteral("/opt/zarvo/share/zarvo");
   bool transparency = true;
   PowerStatus powerStatus;
+  // Notifications shown and withdrawn, in order: "critical|summary|body|label,label" (the first
+  // field empty for normal urgency) or "withdraw". Kept apart from `calls`, which lists the
+  // requests that act on the machine.
+  QStringList notifications;
+  DesktopNotification lastNotification;
+  // The idle inhibitor: whether it is held, and every take and release as "inhibit <reason>" and
+  // "uninhibit".
+  bool idleInhibited = false;
+  QStringList inhibitCalls;
   // Runs inside SetSystemPowerState, as if the machine slept and woke up meanwhile.
   std::function<void()> whileAsleep;
 
@@ -37,9 +46,15 @@ public:
   void OpenUrl(const QString& url) override;
   void Beep() override;
   PowerStatus GetPowerStatus() const override { return powerStatus; }
+  void ShowNotification(const DesktopNotification& notification) override;
+  void WithdrawNotification() override;
+  void InhibitIdle(const QString& reason) override;
+  void UninhibitIdle() override;
 
   // Sends a power broadcast as the system would.
   void Broadcast(int event, qint64 parameter = 0) { emit PowerBroadcast(event, parameter); }
+  // Presses a button of the notification as the user would.
+  void PressNotificationButton(const QString& key) { emit NotificationAction(key); }
 };
 
 // A clock that stands still until a test moves it.

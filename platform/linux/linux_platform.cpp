@@ -1,11 +1,14 @@
 #include "platform/linux/linux_platform.h"
 
+#include "platform/linux/desktop_notifier.h"
+#include "platform/linux/idle_inhibitor.h"
 #include "platform/linux/logind_power.h"
 #include "platform/linux/power_supply.h"
 #include "platform/linux/upower_events.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -89,6 +92,30 @@ void LinuxPlatform::Beep() { QApplication::beep(); }
 
 PowerStatus LinuxPlatform::GetPowerStatus() const {
   return ReadPowerSupplyStatus(QStringLiteral("/sys/class/power_supply"));
+}
+
+void LinuxPlatform::ShowNotification(const DesktopNotification& notification) {
+  if (!notifier_) {
+    notifier_ = std::make_unique<DesktopNotifier>(QDBusConnection::sessionBus());
+    connect(notifier_.get(), &DesktopNotifier::ActionInvoked, this, &Platform::NotificationAction);
+  }
+  notifier_->Show(notification);
+}
+
+void LinuxPlatform::WithdrawNotification() {
+  if (notifier_)
+    notifier_->Withdraw();
+}
+
+void LinuxPlatform::InhibitIdle(const QString& reason) {
+  if (!inhibitor_)
+    inhibitor_ = std::make_unique<IdleInhibitor>(QDBusConnection::sessionBus(), QDBusConnection::systemBus());
+  inhibitor_->Inhibit(reason);
+}
+
+void LinuxPlatform::UninhibitIdle() {
+  if (inhibitor_)
+    inhibitor_->Uninhibit();
 }
 
 std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<LinuxPlatform>(); }

@@ -1,4 +1,5 @@
-// The Linux back end: logind and the desktop's session manager over D-Bus, /proc for process facts.
+// The Linux back end: logind, the desktop's session manager and notification server over D-Bus,
+// /proc for process facts.
 #pragma once
 
 #include "platform/platform.h"
@@ -7,6 +8,8 @@
 
 namespace zarvo {
 
+class DesktopNotifier;
+class IdleInhibitor;
 class LogindPower;
 class UPowerEvents;
 
@@ -29,10 +32,17 @@ public:
   void OpenUrl(const QString& url) override;
   void Beep() override;
   PowerStatus GetPowerStatus() const override;
+  void ShowNotification(const DesktopNotification& notification) override;
+  void WithdrawNotification() override;
+  void InhibitIdle(const QString& reason) override;
+  void UninhibitIdle() override;
 
 private:
   std::unique_ptr<LogindPower> power_;
   std::unique_ptr<UPowerEvents> upower_;
+  // Made on first use, so that a start that never counts down talks to neither service.
+  std::unique_ptr<DesktopNotifier> notifier_;
+  std::unique_ptr<IdleInhibitor> inhibitor_;
 };
 
 // The command line as one text: the executable's full path in double quotes, then each further

@@ -2,7 +2,9 @@
 
 #include "tests/support/test_support.h"
 
+#include <QDBusArgument>
 #include <QDBusConnectionInterface>
+#include <QDBusMetaType>
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QTest>
@@ -29,7 +31,7 @@ bool DBusMock::Start(const QStringList& arguments) {
     return false;
   QElapsedTimer t;
   t.start();
-  while (!bus_.interface()->isServiceRegistered(service_)) {
+  while (bus_.interface()->servicePid(service_).value() != quint32(process_.processId())) {
     if (process_.state() == QProcess::NotRunning || t.hasExpired(30000))
       return false;
     QTest::qWait(20);
@@ -58,6 +60,59 @@ QDBusMessage DBusMock::SetProperty(const QString& path, const QString& interface
       service_, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"));
   m << interface << name << QVariant::fromValue(QDBusVariant(value));
   return bus_.call(m, QDBus::Block, 20000);
+}
+
+bool DBusMock::AddMethod(const QString& path, const QString& interface, const QString& name,
+                         const QString& in, const QString& out, const QString& code) const {
+  return Control(path, QStringLiteral("AddMethod"), {interface, name, in, out, code}).type() ==
+         QDBusMessage::ReplyMessage;
+}
+
+bool DBusMock::EmitSignal(const QString& path, const QString& interface, const QString& name,
+                          const QString& signature, const QVariantList& args) const {
+  return Control(path, QStringLiteral("EmitSignal"), {interface, name, signature, QVariant::fromValue(args)})
+             .type() == QDBusMessage::ReplyMessage;
+}
+
+namespace {
+
+QVariant Plain(const QVariant& value) {
+  if (value.metaType() != QMetaType::fromType<QDBusArgument>())
+    return value;
+  const QDBusArgument arg = value.value<QDBusArgument>();
+  if (arg.currentType() == QDBusArgument::MapType)
+    return qdbus_cast<QVariantMap>(arg);
+  if (arg.currentSignature() == QLatin1String("as"))
+    return qdbus_cast<QStringList>(arg);
+  return value;
+}
+
+} // namespace
+
+QList<QVariantList> DBusMock::Calls(const QString& path, const QString& method) const {
+  const QDBusMessage r = Control(path, QStringLiteral("GetMethodCalls"), {method});
+  QList<QVariantList> calls;
+  if (r.type() != QDBusMessage::ReplyMessage || r.arguments().isEmpty())
+    return calls;
+  const QDBusArgument list = r.arguments().constFirst().value<QDBusArgument>();
+  list.beginArray();
+  while (!list.atEnd()) {
+    quint64 time = 0;
+    QVariantList args;
+    list.beginStructure();
+    list >> time;
+    list.beginArray();
+    while (!list.atEnd()) {
+      QDBusVariant v;
+      list >> v;
+      args << Plain(v.variant());
+    }
+    list.endArray();
+    list.endStructure();
+    calls << args;
+  }
+  list.endArray();
+  return calls;
 }
 
 } // namespace zarvo::test

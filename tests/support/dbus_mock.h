@@ -3,6 +3,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QVariantList>
@@ -14,7 +15,8 @@ public:
   DBusMock(QDBusConnection bus, QString service);
   ~DBusMock(); // stops the mock
 
-  // Starts `python3 -m dbusmock <arguments>` and waits until `service` is on the bus.
+  // Starts `python3 -m dbusmock <arguments>` and waits until this process owns `service` (not a
+  // mock of an earlier test that is still leaving the bus).
   bool Start(const QStringList& arguments);
 
   // A call on the mock's control interface (org.freedesktop.DBus.Mock) at `path`.
@@ -25,6 +27,15 @@ public:
   // change with PropertiesChanged. Returns the mock's answer.
   QDBusMessage SetProperty(const QString& path, const QString& interface, const QString& name,
                            const QVariant& value) const;
+  // Adds a method to the object at `path` (AddMethod of the control interface); true on success.
+  bool AddMethod(const QString& path, const QString& interface, const QString& name, const QString& in,
+                 const QString& out, const QString& code) const;
+  // Emits a signal with any arguments from `path` and waits until the mock has sent it.
+  bool EmitSignal(const QString& path, const QString& interface, const QString& name, const QString& signature,
+                  const QVariantList& args) const;
+  // The arguments of every call of `method` that the object at `path` received, oldest first. Plain
+  // values come as themselves, string arrays as QStringList, dictionaries as QVariantMap.
+  QList<QVariantList> Calls(const QString& path, const QString& method) const;
 
 private:
   QDBusConnection bus_;
