@@ -1,6 +1,7 @@
 #include "counter/counter_window.h"
 
 #include "assets/skin.h"
+#include "counter/counter_display.h"
 #include "counter/stopwatch.h"
 #include "framework/image_button.h"
 #include "framework/skin_font.h"
@@ -30,12 +31,16 @@ TFormCounter::TFormCounter(MainWindowHooks& main, const Clock& clock)
   Label1->setStyleSheet(QStringLiteral("background: black;"));
   Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-  Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QString(), QRect(31, 57, 140, 30), QFont());
+  Label_Time = new CounterDisplay(this);
+  Label_Time->setObjectName(QStringLiteral("Label_Time"));
+  Label_Time->setGeometry(31, 57, 140, 30);
+  Label_Time->setAlignment(Qt::AlignCenter);
   SetDisplay(0);
   // Opaque green inside Label1's one-pixel black rim: a new text repaints the label alone.
   Label_Time->setAutoFillBackground(true);
   QPalette time = Label_Time->palette();
   time.setColor(QPalette::Window, QColor(0, 128, 0));
+  time.setColor(QPalette::WindowText, QColor(0, 255, 0));
   Label_Time->setPalette(time);
 
   // The two labels are part of the drag surface and name themselves in the hint line.

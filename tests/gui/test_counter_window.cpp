@@ -156,6 +156,35 @@ private slots:
     QVERIFY(t.c->Label_Time->font().pixelSize() >= 16);
   }
 
+  void displayDrawsItsDigitsCentredInLime() {
+    Counter t;
+    auto limeColumns = [&] {
+      const QImage image = t.c->Label_Time->grab().toImage().convertToFormat(QImage::Format_RGB32);
+      int left = image.width(), right = -1;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+          const QColor c = image.pixelColor(x, y);
+          if (c.green() > 220 && c.red() < 80 && c.blue() < 80) {
+            left = qMin(left, x);
+            right = qMax(right, x);
+          }
+        }
+      return std::pair{left, right};
+    };
+    const auto [left, right] = limeColumns();
+    QVERIFY2(right - left > 100, "the digits fill the display");
+    QVERIFY(qAbs(left - (139 - right)) <= 4); // centred
+    const QImage zero = t.c->Label_Time->grab().toImage();
+    t.Click(t.c->Start);
+    t.Wait(11'110);
+    QCOMPARE(t.Display(), QStringLiteral("00:00:11:11"));
+    QVERIFY(t.c->Label_Time->grab().toImage() != zero);
+    // The longer text of 100 hours and more still fits, centred.
+    t.Wait(360'000'000);
+    const auto [left100, right100] = limeColumns();
+    QVERIFY(left100 >= 0 && right100 <= 139 && right100 - left100 > 100);
+  }
+
   void keepsCountingWhileHidden() {
     Counter t;
     t.Click(t.c->Start);
