@@ -53,6 +53,7 @@ void TForm1::StartClick() {
     Label_TimeRemaining->setText(QStringLiteral("00:00:00"));
     SetColor(Label_TimeRemaining, kLime);
     notices_.Stopped();
+    ShowTimeInTray(QString());
   }
 }
 
@@ -111,8 +112,10 @@ void TForm1::Timer1Timer() {
 
   if (text == QLatin1String("00:00:00") || missedFinalSecond)
     Expire();
-  else
+  else {
     notices_.Ticked(remaining, Selection);
+    ShowTimeInTray(text);
+  }
 }
 
 void TForm1::Expire() {

@@ -9,6 +9,7 @@
 #include "framework/skinned_window.h"
 #include "main/countdown.h"
 #include "main/countdown_notices.h"
+#include "main/timed_command_line.h"
 #include "options/action_selection.h"
 
 #include <QTimer>
@@ -55,6 +56,12 @@ public:
   void PostponeClick();
   // The warning's Stop button: stops a running countdown as Start does.
   void NotificationStopClick();
+  // The countdown given on the command line: its actions selected in the Options window, the mode
+  // and picker set, then Start.
+  void StartTimed(const TimedStart& start);
+  // The tray icon's tooltip: "Zarvo" and, while a countdown runs and the icon is in the tray, the
+  // time left on a second line. An empty `remaining` puts back the plain name.
+  void ShowTimeInTray(const QString& remaining);
 
   // --- Expiry actions and the Run menu ---
   void PerformPowerAction(const QString& word);

@@ -145,6 +145,15 @@ void TFormOptions::MessageClick() {
   SetCheck(MessageRow, selection_.ShowMessageSelected);
 }
 
+void TFormOptions::SelectActions(const ActionSelection& chosen) {
+  selection_ = chosen;
+  for (PowerAction a : kPowerActions)
+    SetCheck(RowOf(a), selection_.Power(a));
+  SetCheck(ZarvoRow, selection_.PlaySoundSelected);
+  SetCheck(ExecuteRow, selection_.RunApplicationSelected);
+  SetCheck(MessageRow, selection_.ShowMessageSelected);
+}
+
 void TFormOptions::ButtonMoved(int row) {
   main_.ImageButtonHover(lists_[row], buttons_[row], buttons_[row]->Hint());
   // The three parameter actions name their parameter in a tooltip once selected.

@@ -29,6 +29,9 @@ public:
   void ZarvoClick();
   void ExecuteClick();
   void MessageClick();
+  // Selects what the command line asked for, as if it had been chosen here: the flags and their
+  // texts, and the check images.
+  void SelectActions(const ActionSelection& chosen);
 
   void CloseButtonClick() override;
 

@@ -189,6 +189,36 @@ private slots:
     QVERIFY(!z.platform.idleInhibited);
   }
 
+  void trayTooltipShowsTheTimeLeftWhileInTheTray() {
+    Zarvo z;
+    TCoolTrayIcon& tray = z.form1->CoolTrayIcon1;
+    z.ClickOption(TFormOptions::ShutDownRow);
+    z.form1->SetTime->setTime(QTime(0, 10, 0));
+    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    z.Tick();
+    // Not in the tray: the tooltip keeps the plain name.
+    QCOMPARE(tray.Hint(), QStringLiteral("Zarvo"));
+    tray.SetIconVisible(true); // as Hide does where the desktop has a tray
+    z.Tick();
+    QCOMPARE(tray.Hint(), QStringLiteral("Zarvo\n00:09:59"));
+    QCOMPARE(tray.SystemTrayIcon().toolTip(), QStringLiteral("Zarvo\n00:09:59"));
+    z.Tick(1000);
+    QCOMPARE(tray.SystemTrayIcon().toolTip(), QStringLiteral("Zarvo\n00:09:58"));
+    // Stopped: back to the name alone.
+    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    QCOMPARE(tray.SystemTrayIcon().toolTip(), QStringLiteral("Zarvo"));
+    z.Tick();
+    QCOMPARE(tray.Hint(), QStringLiteral("Zarvo"));
+    // And after an expiry too.
+    z.form1->SetTime->setTime(QTime(0, 0, 5));
+    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    z.Tick();
+    QCOMPARE(tray.Hint(), QStringLiteral("Zarvo\n00:00:04"));
+    TickToExpiry(z);
+    QCOMPARE(tray.Hint(), QStringLiteral("Zarvo"));
+    QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 13"));
+  }
+
   void quittingDuringACountdownLeavesNothingBehind() {
     FakeClock clock;
     FakeDialogs dialogs;
