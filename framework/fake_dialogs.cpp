@@ -2,7 +2,8 @@
 
 namespace zarvo {
 
-Answer FakeDialogs::MessageBox(QWidget*, const QString& text, const QString& caption, Buttons buttons, Icon icon) {
+Answer FakeDialogs::MessageBox(QWidget*, const QString& text, const QString& caption, Buttons buttons,
+                               Icon icon) {
   asked.append({QStringLiteral("message"), text, caption, buttons, icon, {}});
   if (!nextAnswers.isEmpty())
     return nextAnswers.takeFirst();
@@ -22,6 +23,8 @@ std::optional<QString> FakeDialogs::OpenFile(QWidget*, const QString& filter, co
 
 void FakeDialogs::ShowError(const QString& text) {
   asked.append({QStringLiteral("error"), text, {}, Buttons::Ok, Icon::Error, {}});
+  if (whileErrorShown)
+    whileErrorShown();
 }
 
 QStringList FakeDialogs::Texts() const {

@@ -5,14 +5,15 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace zarvo {
 
 class FakeDialogs final : public Dialogs {
 public:
   struct Asked {
-    QString kind; // "message", "input", "file", "error"
-    QString text; // message text, input prompt, file filter or error text
+    QString kind;    // "message", "input", "file", "error"
+    QString text;    // message text, input prompt, file filter or error text
     QString caption; // caption, or the proposed file name for "file"
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
@@ -25,6 +26,8 @@ public:
   QList<Answer> nextAnswers;
   QList<std::optional<QString>> nextInputs; // nullopt = Cancel
   QList<std::optional<QString>> nextFiles;  // nullopt = Cancel
+  // Runs inside ShowError, while the box would be open (its own event loop running).
+  std::function<void()> whileErrorShown;
 
   Answer MessageBox(QWidget* owner, const QString& text, const QString& caption, Buttons buttons,
                     Icon icon) override;

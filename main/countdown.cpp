@@ -15,4 +15,18 @@ bool CrossedZero(int previousRemainingMs, int remainingMs) {
   return forwardThroughZero <= kDayMs / 2;
 }
 
+bool AwakeBetween(const TickReading& previous, const TickReading& current) {
+  const qint64 monotonic = current.tickCount - previous.tickCount;
+  // The time of day wraps at midnight; the way forward is the one meant (a clock set back shows
+  // as nearly a day forward, which the monotonic clock never matches within one countdown tick).
+  const qint64 wall = ModuloDay(static_cast<qint64>(current.timeOfDayMs) - previous.timeOfDayMs);
+  return monotonic >= 0 && qAbs(wall - monotonic) <= kClockAgreementMs;
+}
+
+bool MissedFinalSecond(const TickReading& previous, const TickReading& current) {
+  return previous.remainingMs >= 0 && previous.mode == current.mode &&
+         previous.pickerMs == current.pickerMs && AwakeBetween(previous, current) &&
+         CrossedZero(previous.remainingMs, current.remainingMs);
+}
+
 } // namespace zarvo

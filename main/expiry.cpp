@@ -2,6 +2,7 @@
 #include "main/main_window.h"
 
 #include "framework/dialogs.h"
+#include "framework/error_box.h"
 #include "framework/image_button.h"
 #include "main/power_action.h"
 #include "platform/clock.h"
@@ -46,7 +47,7 @@ void TForm1::StartClick() {
   Start->SetHint(CountdownRunning ? QStringLiteral("Stop counting") : QStringLiteral("Start counting"));
   if (CountdownRunning) {
     StartTimeOfDay = clock_.TimeOfDayMs();
-    last_ = Reading{};
+    last_ = TickReading{};
     SetColor(Label_TimeRemaining, kYellow);
     notices_.Started(RemainingMs(Mode(), PickerMs(), StartTimeOfDay, StartTimeOfDay));
   } else {
@@ -97,6 +98,7 @@ void TForm1::Timer1Timer() {
   const CountdownMode mode = Mode();
   const int picker = PickerMs();
   const int remaining = RemainingMs(mode, picker, StartTimeOfDay, now);
+  const TickReading reading{remaining, mode, picker, now, clock_.TickCount()};
   const QString text = FormatTime(remaining);
   Label_TimeRemaining->setText(text);
   if (FormTime)
@@ -105,18 +107,34 @@ void TForm1::Timer1Timer() {
            Label_TimeRemaining->palette().color(QPalette::WindowText) == kLime ? kYellow : kLime);
 
   // A tick that missed the final second (the machine was busy) still ends the countdown instead of
-  // letting it run another day: the reading went through zero since the last tick.
-  const bool missedFinalSecond = last_.remainingMs >= 0 && last_.mode == mode && last_.pickerMs == picker &&
-                                 CrossedZero(last_.remainingMs, remaining);
-  last_ = Reading{remaining, mode, picker};
-
-  if (text == QLatin1String("00:00:00") || missedFinalSecond)
+  // letting it run another day; time spent asleep or a clock set forward never does.
+  const bool expired = text == QLatin1String("00:00:00") || MissedFinalSecond(last_, reading);
+  // While a sleep is announced, nothing ends the countdown, and the reading from before it stays
+  // the one to compare with: should the wake-up never be reported, the first tick after the
+  // announcement lapses still sees a final second that passed in awake time.
+  if (SleepPending())
+    return;
+  last_ = reading;
+  if (expired)
     Expire();
   else {
     notices_.Ticked(remaining, Selection);
     ShowTimeInTray(text);
   }
 }
+
+// A wake-up that never comes (logind gone, say) must not hold the countdown for good: an announced
+// sleep lasts at most this long in awake time, the delay logind grants to those who hold up a sleep
+// and the time it takes to report the wake-up included.
+constexpr qint64 kSleepAnnouncementLapseMs = 120'000;
+
+bool TForm1::SleepPending() {
+  if (sleepAnnouncedAt_ && clock_.TickCount() - *sleepAnnouncedAt_ > kSleepAnnouncementLapseMs)
+    sleepAnnouncedAt_.reset();
+  return sleepAnnouncedAt_.has_value();
+}
+
+void TForm1::SleepAnnounced() { sleepAnnouncedAt_ = clock_.TickCount(); }
 
 void TForm1::Expire() {
   if (TimeOnlyView)
@@ -146,7 +164,7 @@ void TForm1::Expire() {
   if (Selection.ShowMessageSelected)
     ShowMessageStep();
   if (soundError)
-    dialogs_.ShowError(*soundError);
+    ShowErrorLater(dialogs_, this, *soundError);
 }
 
 void TForm1::PerformPowerAction(const QString& word) {

@@ -46,17 +46,22 @@ TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
   Timer3.setInterval(1000);
   TimerInit.setInterval(1);
   TimerInit.setSingleShot(true);
-  connect(&Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
-  connect(&Timer3, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
-  connect(&TimerInit, &QTimer::timeout, this, [this] { Guarded([this] { TimerInitTimer(); }); });
+  // An error raised in a tick is shown once the tick has returned, so the clock goes on behind it.
+  connect(&Timer1, &QTimer::timeout, this, [this] { GuardedTick([this] { Timer1Timer(); }); });
+  connect(&Timer3, &QTimer::timeout, this, [this] { GuardedTick([this] { Timer3Timer(); }); });
+  connect(&TimerInit, &QTimer::timeout, this, [this] { GuardedTick([this] { TimerInitTimer(); }); });
 
-  // A resume that interrupted a countdown stops it and warns.
+  // A resume that interrupted a countdown stops it and warns; until it comes, an announced sleep
+  // holds the expiry.
+  APM1.OnSuspend = [this](QObject*) { SleepAnnounced(); };
   APM1.OnResumeAfterSuspend = [this](QObject*) { Guarded([this] { APM1ResumeAfterSuspend(); }); };
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::Guarded(const std::function<void()>& handler) { RunGuarded(dialogs_, handler); }
+
+void TForm1::GuardedTick(const std::function<void()>& handler) { RunGuardedLater(dialogs_, this, handler); }
 
 void TForm1::CreateControls() {
   Start_List = Strip(skin::kStartList);
@@ -426,6 +431,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::APM1ResumeAfterSuspend() {
+  sleepAnnouncedAt_.reset();
   if (!CountdownRunning)
     return;
   StartClick();

@@ -13,6 +13,7 @@
 #include "options/action_selection.h"
 
 #include <QTimer>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -77,6 +78,9 @@ public:
   void TimerInitTimer();
   void Timer3Timer();
   void CloseButtonClick();
+  // The system is about to sleep (logind's PrepareForSleep): no expiry until it has woken up.
+  void SleepAnnounced();
+  // The system has woken up: ends an announced sleep, then stops a running countdown and warns.
   void APM1ResumeAfterSuspend();
   void LoadSettings();
   void SaveSettings();
@@ -217,11 +221,13 @@ private:
   void HideApplicationToTray();
   void ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)());
   void Expire();
+  bool SleepPending();
   CountdownMode Mode() const;
   int PickerMs() const;
   bool IsLatched(const ImageButton* button) const;
   void HandleBackgroundMove(QMouseEvent* event);
   void Guarded(const std::function<void()>& handler);
+  void GuardedTick(const std::function<void()>& handler);
 
   Clock& clock_;
   Dialogs& dialogs_;
@@ -230,11 +236,11 @@ private:
   CountdownNotices notices_;
 
   // The last tick's reading of a running countdown, to notice a final second with no tick in it.
-  struct Reading {
-    int remainingMs = -1;
-    CountdownMode mode = CountdownMode::After;
-    int pickerMs = 0;
-  } last_;
+  TickReading last_;
+  // The monotonic tick count at which the system announced a sleep that has not yet ended in a
+  // wake-up. Meanwhile no tick ends the countdown: the first ticks after waking can run before the
+  // wake-up is reported, and the wake-up stops the countdown with its warning instead.
+  std::optional<qint64> sleepAnnouncedAt_;
   // The sound step is opening its file: a tick that runs meanwhile must not take the player, not
   // yet open, for one that has finished.
   bool openingSound_ = false;

@@ -13,7 +13,9 @@ public:
   virtual ~Clock() = default;
   // Local time of day in milliseconds since midnight, 0 .. 86,399,999.
   virtual int TimeOfDayMs() const = 0;
-  // Monotonic milliseconds since some fixed point (wraps like a 32-bit tick count is not needed).
+  // Monotonic milliseconds since some fixed point. It stands still while the machine is suspended
+  // or hibernated, and no one can set it: the countdown tells awake time from a sleep or a clock
+  // set forward by comparing its advance with the time of day's.
   virtual qint64 TickCount() const = 0;
 };
 

@@ -12,13 +12,21 @@ void FakePlatform::SetSystemPowerState(bool suspend, bool force) {
   calls << QStringLiteral("power %1%2")
                .arg(suspend ? QStringLiteral("suspend") : QStringLiteral("hibernate"),
                     force ? QStringLiteral(" force") : QString());
+  // As logind does it: the sleep is announced, the machine sleeps and wakes (ticks may run in
+  // between, and after waking), and the wake-up reaches the program only once this call has
+  // returned.
+  emit PowerBroadcast(PowerEvent::Suspend, 0);
   if (whileAsleep)
     whileAsleep();
+  QMetaObject::invokeMethod(
+      this, [this] { emit PowerBroadcast(PowerEvent::ResumeSuspend, 0); }, Qt::QueuedConnection);
 }
 
 QString FakePlatform::ExecutableDirectory() const { return QFileInfo(executablePath).absolutePath(); }
 
-void FakePlatform::RunCommandLine(const QString& commandLine) { calls << QStringLiteral("run ") + commandLine; }
+void FakePlatform::RunCommandLine(const QString& commandLine) {
+  calls << QStringLiteral("run ") + commandLine;
+}
 
 void FakePlatform::OpenUrl(const QString& url) { calls << QStringLiteral("open ") + url; }
 

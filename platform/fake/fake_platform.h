@@ -30,7 +30,8 @@ public:
   // "uninhibit".
   bool idleInhibited = false;
   QStringList inhibitCalls;
-  // Runs inside SetSystemPowerState, as if the machine slept and woke up meanwhile.
+  // Runs inside SetSystemPowerState between the announcement of the sleep and the return, as the
+  // machine sleeps and wakes: a test moves the clock on (Clock::Sleep) and runs ticks here.
   std::function<void()> whileAsleep;
 
   void EnableShutdownPrivilege() override;
@@ -67,9 +68,11 @@ public:
   qint64 TickCount() const override { return tick; }
   // Moves both the time of day (wrapping at midnight) and the tick count forward.
   void Advance(int ms) {
-    timeOfDay = static_cast<int>((static_cast<qint64>(timeOfDay) + ms) % kDayMs);
+    Sleep(ms);
     tick += ms;
   }
+  // The machine sleeps for `ms`, or the clock is set forward by it: only the time of day moves.
+  void Sleep(int ms) { timeOfDay = static_cast<int>((static_cast<qint64>(timeOfDay) + ms) % kDayMs); }
   void SetTime(int h, int m, int s, int ms = 0) { timeOfDay = ((h * 60 + m) * 60 + s) * 1000 + ms; }
 };
 

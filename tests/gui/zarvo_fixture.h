@@ -57,6 +57,28 @@ struct Zarvo {
 
   // Clicks an Options action button as a user would, with the left mouse button.
   void ClickOption(int row) { QTest::mouseClick(options->Button(row), Qt::LeftButton); }
+
+  // From now on the start of the expiry's sound step (the stop-playing button appearing) is
+  // written into the platform's log as "sound", in order with the power and launch requests.
+  void LogSoundStep() {
+    soundLog_ = std::make_unique<SoundStepLog>(platform.calls);
+    form1->StopPlaying->installEventFilter(soundLog_.get());
+  }
+
+private:
+  class SoundStepLog final : public QObject {
+  public:
+    explicit SoundStepLog(QStringList& log) : log_(log) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Show)
+        log_ << QStringLiteral("sound");
+      return false;
+    }
+
+  private:
+    QStringList& log_;
+  };
+  std::unique_ptr<SoundStepLog> soundLog_;
 };
 
 inline const QColor kLime(0, 255, 0);

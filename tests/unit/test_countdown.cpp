@@ -63,6 +63,32 @@ private slots:
     QVERIFY(!CrossedZero(30 * S, 30 * S + H));       // clock set back near zero: not through zero
   }
 
+  // Only awake time may end a countdown whose final second had no tick: the wall clock must have
+  // moved as far as the monotonic clock, across midnight too.
+  void missedSecondNeedsAwakeTime() {
+    const TickReading before{1'200, CountdownMode::After, M, 10 * H, 5'000};
+    auto after = [&](int wallMs, qint64 monotonicMs) {
+      return TickReading{ModuloDay(1'200LL - wallMs), CountdownMode::After, M, 10 * H + wallMs,
+                         5'000 + monotonicMs};
+    };
+    QVERIFY(MissedFinalSecond(before, after(1'700, 1'700)));       // busy for 1.7 s
+    QVERIFY(MissedFinalSecond(before, after(10 * S, 10 * S)));     // stalled for ten seconds
+    QVERIFY(MissedFinalSecond(before, after(2 * S, 2 * S - 800))); // the two clocks read a little apart
+    QVERIFY(!MissedFinalSecond(before, after(5 * M, 400)));        // asleep for five minutes
+    QVERIFY(!MissedFinalSecond(before, after(3 * S, 400)));        // clock set forward by hand
+    QVERIFY(!MissedFinalSecond(before, after(400, 400)));          // counting down normally
+    TickReading otherTarget = after(1'700, 1'700);
+    otherTarget.pickerMs = 0;
+    QVERIFY(!MissedFinalSecond(before, otherTarget));
+    QVERIFY(!MissedFinalSecond(TickReading{}, after(1'700, 1'700))); // no earlier tick
+
+    const TickReading lateEvening{2 * S, CountdownMode::At, 0, kDayMs - 2 * S, 0};
+    QVERIFY(AwakeBetween(lateEvening, TickReading{kDayMs - 1'000, CountdownMode::At, 0, 1'000, 3'000}));
+    QVERIFY(!AwakeBetween(lateEvening, TickReading{kDayMs - 1'000, CountdownMode::At, 0, 1'000, 30'000}));
+    QVERIFY(!AwakeBetween(TickReading{0, CountdownMode::At, 0, 10 * H, 0},
+                          TickReading{0, CountdownMode::At, 0, 9 * H, 400})); // clock set back an hour
+  }
+
   void powerGroupIsRadioThatAllowsNone() {
     ActionSelection s;
     s.PlaySoundSelected = true;
