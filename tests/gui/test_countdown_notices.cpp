@@ -68,6 +68,7 @@ private slots:
     QCOMPARE(z.platform.notifications,
              (QStringList{Warning(QStringLiteral("The computer will suspend in 10 seconds"), true),
                           QStringLiteral("withdraw")}));
+    QCoreApplication::processEvents(); // the wake-up after the stand-by, delivered once it returned
 
     z.platform.notifications.clear();
     z.ClickOption(TFormOptions::LogOffRow);
