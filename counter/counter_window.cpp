@@ -43,6 +43,9 @@ TFormCounter::TFormCounter(MainWindowHooks& main, const Clock& clock)
   time.setColor(QPalette::WindowText, QColor(0, 255, 0));
   Label_Time->setPalette(time);
 
+  // Read by a screen reader as what they show, with the hint line's words as their description.
+  LabelInfo->setAccessibleDescription(QStringLiteral("Counter state"));
+  Label_Time->setAccessibleDescription(QStringLiteral("Counter time elapsed"));
   // The two labels are part of the drag surface and name themselves in the hint line.
   for (QLabel* label : {LabelInfo, Label_Time}) {
     label->setFixedSize(label->size()); // a new text never asks for a new layout

@@ -111,11 +111,12 @@ void TForm1::CreateControls() {
   // The countdown's controls.
   Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QStringLiteral("00:00:00"),
                          QRect(15, 51, 70, 24), FitFont(SkinFont(19, false), QStringLiteral("00:00:00"), 70));
-  Label_Time->setAccessibleName(QStringLiteral("Local time"));
+  // Screen readers read a value label as what it shows; the words that explain it are its description.
+  Label_Time->setAccessibleDescription(QStringLiteral("Local time"));
   Label_TimeRemaining =
       SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
                 QRect(106, 51, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
-  Label_TimeRemaining->setAccessibleName(QStringLiteral("Time remaining"));
+  Label_TimeRemaining->setAccessibleDescription(QStringLiteral("Time remaining"));
 
   SetTime = new QTimeEdit(QTime(0, 1, 0), this);
   SetTime->setObjectName(QStringLiteral("SetTime"));
@@ -169,7 +170,7 @@ void TForm1::CreateControls() {
 
   LabelToolTip = SkinLabel(this, QStringLiteral("LabelToolTip"), QStringLiteral("Watch here for help"),
                            QRect(5, 121, 190, 13), SkinFont(11, true));
-  LabelToolTip->setAccessibleName(QStringLiteral("Help"));
+  LabelToolTip->setAccessibleDescription(QStringLiteral("Help"));
   StopPlaying->raise(); // over the hint line, so it can always be clicked while a sound plays
 
   ConnectButton(Start, Start_List, &TForm1::StartClick);

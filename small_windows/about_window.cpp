@@ -80,7 +80,7 @@ TFormAbout::TFormAbout(MainWindowHooks& main, Platform& platform)
   // The labels that are dragging surfaces let the press through to the window; the others keep it.
   Label1 = SkinLabel(this, QStringLiteral("Label1"), QStringLiteral(ZARVO_BUILD_DATE), QRect(128, 72, 65, 13),
                      SkinFont(11, true));
-  Label1->setAccessibleName(QStringLiteral("Build date ") + Label1->text());
+  Label1->setAccessibleDescription(QStringLiteral("Build date"));
 
   const WebLink web = WebLinkFor(QStringLiteral(ZARVO_HOMEPAGE));
   LinkLabel1 = Link(this, platform, QStringLiteral("LinkLabel1"), QRect(12, 124, 176, 16),
@@ -103,7 +103,7 @@ TFormAbout::TFormAbout(MainWindowHooks& main, Platform& platform)
   Label4 = SkinLabel(this, QStringLiteral("Label4"), version, QRect(56, 72, 52, 13),
                      FitFont(SkinFont(11, true), version, 52));
   Label4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  Label4->setAccessibleName(QStringLiteral("Version ") + QStringLiteral(ZARVO_FILE_VERSION));
+  Label4->setAccessibleDescription(QStringLiteral("Version"));
 
   StaticText1 = SkinLabel(this, QStringLiteral("StaticText1"), QStringLiteral("   Zarvo  "),
                           QRect(74, 34, 106, 33), SkinFont(24, true));
