@@ -2,6 +2,7 @@
 
 #include "framework/image_button.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace zarvo {
@@ -46,12 +47,22 @@ QPixmap StandIn(QSize size, int shade) {
 } // namespace
 
 ImageList::ImageList(const QString& resource, QSize frameSize, int count) {
-  const QPixmap strip(resource);
-  const bool usable = !strip.isNull() && strip.height() == frameSize.height() &&
-                      strip.width() == frameSize.width() * count;
-  for (int i = 0; i < count; ++i)
-    frames_.append(usable ? strip.copy(i * frameSize.width(), 0, frameSize.width(), frameSize.height())
-                          : StandIn(frameSize, i));
+  const QPixmap strip = LoadSkinPixmap(resource);
+  const qreal ratio = strip.devicePixelRatio();
+  const bool usable = !strip.isNull() && strip.deviceIndependentSize().toSize() ==
+                                             QSize(frameSize.width() * count, frameSize.height());
+  // Frames are cut in the picture's own pixels, which a picture drawn at twice the size has twice
+  // as many of; each frame keeps the picture's ratio, so it shows at the logical frame size.
+  const int w = qRound(frameSize.width() * ratio), h = qRound(frameSize.height() * ratio);
+  for (int i = 0; i < count; ++i) {
+    if (!usable) {
+      frames_.append(StandIn(frameSize, i));
+      continue;
+    }
+    QPixmap frame = strip.copy(i * w, 0, w, h);
+    frame.setDevicePixelRatio(ratio);
+    frames_.append(frame);
+  }
 }
 
 QPixmap ImageList::Frame(int index) const {
@@ -68,9 +79,36 @@ void ImageList::Draw(int index, ImageControl* image) const {
     image->SetPicture(frames_.at(index));
 }
 
+QString HighDensityName(const QString& resource) {
+  const qsizetype dot = resource.lastIndexOf(QLatin1Char('.'));
+  const qsizetype slash = resource.lastIndexOf(QLatin1Char('/'));
+  if (dot <= slash + 1)
+    return resource + QStringLiteral("@2x");
+  return resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
+}
+
+QPixmap LoadSkinPixmap(const QString& resource) {
+  if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+    QPixmap sharp(HighDensityName(resource));
+    if (!sharp.isNull()) {
+      sharp.setDevicePixelRatio(2.0);
+      return sharp;
+    }
+  }
+  return QPixmap(resource);
+}
+
 QPixmap LoadPicture(const QString& resource, QSize size) {
-  QPixmap pm(resource);
-  return pm.isNull() ? StandIn(size, 0) : pm;
+  QPixmap pm = LoadSkinPixmap(resource);
+  if (pm.isNull())
+    return StandIn(size, 0);
+  if (pm.deviceIndependentSize().toSize() == size)
+    return pm;
+  // A picture of another size is fitted to its place, keeping its density.
+  const qreal ratio = pm.devicePixelRatio();
+  QPixmap fitted = pm.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  fitted.setDevicePixelRatio(ratio);
+  return fitted;
 }
 
 } // namespace zarvo

@@ -50,7 +50,15 @@ private:
   QList<QPixmap> frames_;
 };
 
-// Loads a single picture from the resources; a missing one yields a plain stand-in of `size`.
+// Loads a single picture from the resources at `size` (logical pixels); a missing one yields a plain
+// stand-in of that size.
 QPixmap LoadPicture(const QString& resource, QSize size);
+
+// Every skin picture has a partner drawn at twice the size, "name@2x.ext". Where a screen scales by
+// more than 1 the partner is loaded with a device pixel ratio of 2, so it shows at the same logical
+// size but crisp; elsewhere, or when there is no partner, the picture itself.
+QPixmap LoadSkinPixmap(const QString& resource);
+// ":/skin/main/Start_List.png" -> ":/skin/main/Start_List@2x.png"
+QString HighDensityName(const QString& resource);
 
 } // namespace zarvo

@@ -162,7 +162,7 @@ void TForm1::CreateControls() {
   Start = new ImageButton(this, QStringLiteral("Start"), QPoint(103, 73), QStringLiteral("Start counting"));
   StopPlaying =
       new ImageButton(this, QStringLiteral("StopPlaying"), QPoint(87, 118), QStringLiteral("Stop playing"));
-  StopPlaying->SetPicture(LoadPicture(skin::Path(skin::kStopPlaying), QSize(45, 20)).scaled(45, 20));
+  StopPlaying->SetPicture(LoadPicture(skin::Path(skin::kStopPlaying), QSize(45, 20)));
   StopPlaying->hide();
   connect(StopPlaying, &QAbstractButton::clicked, this, [this] { Guarded([this] { StopPlayingClick(); }); });
   connect(StopPlaying, &ImageButton::MouseMove, this,

@@ -68,8 +68,13 @@ struct Picture {
   QImage image;
 };
 
-// Every picture of the skin, drawn afresh (deterministic).
-QList<Picture> DrawSkin();
+// Every picture of the skin, drawn afresh (deterministic). At `scale` 2 each picture has twice as
+// many pixels each way and a device pixel ratio of 2: the same artwork, laid out in the same
+// logical pixels, for screens that scale by 2. Paths are those of the resources either way.
+QList<Picture> DrawSkin(int scale = 1);
+
+// "main/Start_List.png" -> "main/Start_List@2x.png": where the picture drawn at scale 2 is stored.
+QString AtTwiceTheSize(const QString& path);
 
 // The program icon as SVG text (the PNG icons are drawn from the same shapes).
 QByteArray IconSvg();
@@ -80,7 +85,10 @@ QImage ProgramIcon(int size);
 // below, built from `skin` and enlarged `zoom` times, to judge the artwork by eye.
 QImage DrawPreview(const QList<Picture>& skin, int zoom);
 
-// An empty transparent picture of `size` ready for painting.
-QImage Blank(QSize size);
+// An empty transparent picture of `size` logical pixels, `scale` device pixels to each, ready for
+// painting in logical coordinates.
+QImage Blank(QSize size, int scale = 1);
+// The same without transparency (for the JPEG pictures), not yet filled.
+QImage Opaque(QSize size, int scale);
 
 } // namespace zarvo::art

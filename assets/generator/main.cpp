@@ -1,5 +1,6 @@
 // zarvo_skin_generator <out-dir> [--preview <file.png>]
-//   Draws every picture of the skin into <out-dir> (the committed set lives in assets/skin/).
+//   Draws every picture of the skin into <out-dir> (the committed set lives in assets/skin/), each
+//   once at its size and once at twice its size beside it ("name@2x.png") for screens scaled by 2.
 // zarvo_skin_generator --icons <out-dir> <icon-name>
 //   Draws the program icon for the desktop's icon theme: <out-dir>/hicolor/<N>x<N>/apps/<icon-name>.png
 //   at every size the theme's folders hold, and hicolor/scalable/apps/<icon-name>.svg.
@@ -26,14 +27,19 @@ bool Save(const QString& file, const QImage& image) {
   return writer.write(image.convertToFormat(QImage::Format_ARGB32));
 }
 
-// Every picture the windows load is drawn, at its size (the SVG icon is written separately).
-bool CoversTheSkin(const QList<zarvo::art::Picture>& skin) {
+// Every picture the windows load is drawn, at `scale` times its size (the SVG icon is written
+// separately).
+bool CoversTheSkin(const QList<zarvo::art::Picture>& skin, int scale) {
   const auto drawn = [&](const char* resource, QSize size) {
-    const QString path = QString::fromLatin1(resource).mid(7);
+    QString path = QString::fromLatin1(resource).mid(7);
+    if (path.endsWith(QLatin1String(".svg")))
+      return true;
+    if (scale != 1)
+      path = zarvo::art::AtTwiceTheSize(path);
     for (const zarvo::art::Picture& picture : skin)
       if (picture.path == path)
-        return picture.image.size() == size;
-    return path.endsWith(QLatin1String(".svg"));
+        return picture.image.size() == size * scale;
+    return false;
   };
   bool ok = true;
   for (const auto& single : zarvo::skin::kSingles)
@@ -100,10 +106,10 @@ int main(int argc, char** argv) {
   }
 
   const QString out = args[0];
-  const QList<zarvo::art::Picture> skin = zarvo::art::DrawSkin();
-  if (!CoversTheSkin(skin))
+  const QList<zarvo::art::Picture> skin = zarvo::art::DrawSkin(1), sharp = zarvo::art::DrawSkin(2);
+  if (!CoversTheSkin(skin, 1) || !CoversTheSkin(sharp, 2))
     return 1;
-  for (const zarvo::art::Picture& picture : skin) {
+  for (const zarvo::art::Picture& picture : skin + sharp) {
     if (!Save(out + '/' + picture.path, picture.image)) {
       std::fprintf(stderr, "zarvo_skin_generator: cannot write %s\n", qPrintable(picture.path));
       return 1;

@@ -8,9 +8,16 @@
 
 namespace zarvo::art {
 
-QImage Blank(QSize size) {
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+QImage Blank(QSize size, int scale) {
+  QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
   image.fill(Qt::transparent);
+  return image;
+}
+
+QImage Opaque(QSize size, int scale) {
+  QImage image(size * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
   return image;
 }
 

@@ -19,8 +19,8 @@ QString Relative(const char* resource) {
 }
 
 // A strip of frames laid out left to right, frame `i` drawn by `frame(p, i)` in its own coordinates.
-QImage MakeStrip(const skin::Strip& strip, const std::function<void(QPainter&, int)>& frame) {
-  QImage image = Blank({strip.frame.width() * strip.frames, strip.frame.height()});
+QImage MakeStrip(const skin::Strip& strip, int scale, const std::function<void(QPainter&, int)>& frame) {
+  QImage image = Blank({strip.frame.width() * strip.frames, strip.frame.height()}, scale);
   QPainter p(&image);
   for (int i = 0; i < strip.frames; ++i) {
     p.save();
@@ -59,20 +59,23 @@ QLinearGradient BarShade(qreal height) {
 void RimAlongOutline(QImage& image) {
   const QRegion inside(OutlinePolygon(1000), Qt::OddEvenFill);
   const QColor rim(120, 235, 120);
+  // The outline is in logical pixels; the rim is one logical pixel wide at any density.
+  const int s = qRound(image.devicePixelRatio());
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       const auto in = [&](int px, int py) {
-        return px >= 0 && px < image.width() && (py >= image.height() || inside.contains(QPoint(px, py)));
+        return px >= 0 && px < image.width() &&
+               (py >= image.height() || (py >= 0 && inside.contains(QPoint(px / s, py / s))));
       };
       if (!in(x, y))
         image.setPixelColor(x, y, rim);
-      else if (!in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1))
+      else if (!in(x - s, y) || !in(x + s, y) || !in(x, y - s))
         image.setPixelColor(x, y, rim);
     }
 }
 
-QImage TitleBar() {
-  QImage image(200, 30, QImage::Format_RGB32);
+QImage TitleBar(int scale) {
+  QImage image = Opaque({200, 30}, scale);
   QPainter p(&image);
   p.fillRect(image.rect(), BarShade(30));
   // A faint lime line across the bar's lower half, and a dark seam where the window body begins.
@@ -86,8 +89,8 @@ QImage TitleBar() {
 // The window body: dark glossy green with a lit edge all round. The Counter window shows it as it
 // is; the Options, Time and About windows stretch it, so it carries nothing that stretching would
 // smear: only smooth shading and the edges.
-QImage Background() {
-  QImage image(200, 140, QImage::Format_RGB32);
+QImage Background(int scale) {
+  QImage image = Opaque({200, 140}, scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient base(0, 0, 0, 140);
@@ -115,8 +118,8 @@ QImage Background() {
 
 // The main window's own dark band behind its two times (window rows 49 to 77), softly edged and
 // feathered at both ends, on a transparent ground so the background shows through around it.
-QImage DigitsBand() {
-  QImage image = Blank({188, 29});
+QImage DigitsBand(int scale) {
+  QImage image = Blank({188, 29}, scale);
   QPainter p(&image);
   const QRectF band(0, 0.5, 188, 28);
   QLinearGradient shade(band.topLeft(), band.bottomLeft());
@@ -136,8 +139,8 @@ QImage DigitsBand() {
 }
 
 // A 110 x 25 title plate: a raised tab with a dark name plate carrying an emblem and the word.
-QImage Title(const QString& word, Glyph emblem) {
-  QImage image(110, 25, QImage::Format_RGB32);
+QImage Title(const QString& word, Glyph emblem, int scale) {
+  QImage image = Opaque({110, 25}, scale);
   QPainter p(&image);
   p.fillRect(image.rect(), BarShade(30));
   p.setRenderHint(QPainter::Antialiasing);
@@ -248,8 +251,8 @@ void CheckMark(QPainter& p, int frame) {
 }
 
 // A lime arrow head for the message memo's scroll bar, pointing up or down.
-QImage ScrollArrow(bool up) {
-  QImage image = Blank({9, 6});
+QImage ScrollArrow(bool up, int scale) {
+  QImage image = Blank({9, 6}, scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
@@ -263,8 +266,8 @@ QImage ScrollArrow(bool up) {
 // ---- icons ----------------------------------------------------------------------------------
 
 // A 16 x 16 menu picture: a dark green badge with a lime pictogram, readable on light and dark menus.
-QImage MenuPicture(Glyph glyph) {
-  QImage image = Blank({16, 16});
+QImage MenuPicture(Glyph glyph, int scale) {
+  QImage image = Blank({16, 16}, scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient fill(0, 0, 0, 16);
@@ -356,6 +359,11 @@ QImage ClockIcon16(int size) {
 
 } // namespace
 
+QString AtTwiceTheSize(const QString& path) {
+  const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+  return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
 QImage ProgramIcon(int size) { return size < 32 ? ClockIcon16(size) : ClockIcon48(size); }
 
 QByteArray IconSvg() {
@@ -398,21 +406,23 @@ QByteArray IconSvg() {
 )svg");
 }
 
-QList<Picture> DrawSkin() {
+QList<Picture> DrawSkin(int scale) {
   using namespace skin;
   QList<Picture> out;
   const auto add = [&](const char* resource, const QImage& image) {
-    out.append({Relative(resource), image});
+    QImage picture = image;
+    picture.setDevicePixelRatio(scale);
+    out.append({scale == 1 ? Relative(resource) : AtTwiceTheSize(Relative(resource)), picture});
   };
   const auto addStrip = [&](const Strip& strip, const std::function<void(QPainter&, int)>& frame) {
-    add(strip.path, MakeStrip(strip, frame));
+    add(strip.path, MakeStrip(strip, scale, frame));
   };
 
   // Main window
-  add(kBackground, Background());
-  add(kDigitsBand, DigitsBand());
-  add(kTitleBar, TitleBar());
-  add(kMainTitle, Title(QStringLiteral("Zarvo"), Glyph::Clock));
+  add(kBackground, Background(scale));
+  add(kDigitsBand, DigitsBand(scale));
+  add(kTitleBar, TitleBar(scale));
+  add(kMainTitle, Title(QStringLiteral("Zarvo"), Glyph::Clock, scale));
   addStrip(kStartList, StartButton);
   const std::pair<const Strip*, Glyph> row[] = {
       {&kMenuList, Glyph::Menu},     {&kTransparentList, Glyph::Transparent},
@@ -436,8 +446,8 @@ QList<Picture> DrawSkin() {
   addStrip(kHideList, hide);
   addStrip(kCloseButtonList, close);
   // The title-bar buttons start with their normal look before they are first hovered.
-  const auto still = [](const std::function<void(QPainter&, int)>& frame) {
-    QImage image = Blank({13, 20});
+  const auto still = [scale](const std::function<void(QPainter&, int)>& frame) {
+    QImage image = Blank({13, 20}, scale);
     QPainter p(&image);
     frame(p, 0);
     return image;
@@ -448,7 +458,7 @@ QList<Picture> DrawSkin() {
 
   {
     // Stops the sound: a speaker and the word, on a small capsule.
-    QImage stop = Blank({45, 20});
+    QImage stop = Blank({45, 20}, scale);
     QPainter p(&stop);
     DrawFace(p, QRectF(2.5, 2.5, 40, 15), 5, State::Normal);
     DrawGlyph(p, Glyph::Speaker, QRectF(5.5, 5, 10, 10), ink::kLime);
@@ -460,7 +470,7 @@ QList<Picture> DrawSkin() {
   }
 
   // Options window
-  add(kOptionsTitle, Title(QStringLiteral("Options"), Glyph::Gear));
+  add(kOptionsTitle, Title(QStringLiteral("Options"), Glyph::Gear, scale));
   const struct {
     const Strip* strip;
     Glyph glyph;
@@ -493,7 +503,7 @@ QList<Picture> DrawSkin() {
   });
 
   // Counter window
-  add(kCounterTitle, Title(QStringLiteral("Counter"), Glyph::Stopwatch));
+  add(kCounterTitle, Title(QStringLiteral("Counter"), Glyph::Stopwatch, scale));
   addStrip(kCounterStartList,
            [](QPainter& p, int i) { CounterButton(p, i, Glyph::Play, QStringLiteral("Start")); });
   addStrip(kCounterPauseList,
@@ -502,21 +512,21 @@ QList<Picture> DrawSkin() {
            [](QPainter& p, int i) { CounterButton(p, i, Glyph::Stop, QStringLiteral("Stop")); });
 
   // Message and About windows
-  add(kMessageTitle, Title(QStringLiteral("Message"), Glyph::Bubble));
-  add(kAboutTitle, Title(QStringLiteral("About"), Glyph::Info));
-  add(kScrollUp, ScrollArrow(true));
-  add(kScrollDown, ScrollArrow(false));
+  add(kMessageTitle, Title(QStringLiteral("Message"), Glyph::Bubble, scale));
+  add(kAboutTitle, Title(QStringLiteral("About"), Glyph::Info, scale));
+  add(kScrollUp, ScrollArrow(true, scale));
+  add(kScrollDown, ScrollArrow(false, scale));
 
   // Menu pictures
-  add(kMenuAbout, MenuPicture(Glyph::Info));
-  add(kMenuHelp, MenuPicture(Glyph::Help));
-  add(kMenuOptions, MenuPicture(Glyph::Gear));
-  add(kMenuRun, MenuPicture(Glyph::Power));
-  add(kMenuExit, MenuPicture(Glyph::Exit));
+  add(kMenuAbout, MenuPicture(Glyph::Info, scale));
+  add(kMenuHelp, MenuPicture(Glyph::Help, scale));
+  add(kMenuOptions, MenuPicture(Glyph::Gear, scale));
+  add(kMenuRun, MenuPicture(Glyph::Power, scale));
+  add(kMenuExit, MenuPicture(Glyph::Exit, scale));
 
   // Program icon
-  add(kIcon16, ProgramIcon(16));
-  add(kIcon48, ProgramIcon(48));
+  add(kIcon16, ClockIcon16(16 * scale));
+  add(kIcon48, ClockIcon48(48 * scale));
   return out;
 }
 

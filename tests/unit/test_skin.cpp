@@ -120,6 +120,11 @@ QImage WithRounding(const QImage& image, int levels, double share, quint32 seed)
   return out;
 }
 
+QString TwiceTheSize(const QString& path) {
+  const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+  return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
 } // namespace
 
 class TestSkin : public QObject {
@@ -190,12 +195,41 @@ private slots:
 
   // Every shipped JPEG decodes (the program's skins go through the JPEG decoder), and nothing is
   // shipped that the windows do not load.
+  // For screens scaled by 2, every picture but the scalable icon has a partner "name@2x.ext" with
+  // exactly twice the pixels each way, so it shows at the same logical size, only sharper.
+  void partnersAtTwiceTheSize_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    for (const auto& single : skin::kSingles)
+      if (!QByteArray(single.path).endsWith(".svg"))
+        QTest::newRow(single.path) << skin::Path(single.path) << single.size;
+    for (const auto* strip : skin::kStrips)
+      QTest::newRow(strip->path) << skin::Path(strip->path)
+                                 << QSize(strip->frame.width() * strip->frames, strip->frame.height());
+  }
+
+  void partnersAtTwiceTheSize() {
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    const QString partner = TwiceTheSize(path);
+    QImageReader reader(partner);
+    const QImage image = reader.read();
+    QVERIFY2(!image.isNull(), qPrintable(partner + ": " + reader.errorString()));
+    QCOMPARE(image.size(), size * 2);
+    QCOMPARE(QImageReader::imageFormat(partner), QImageReader::imageFormat(path)); // a JPEG's partner is a JPEG too
+  }
+
   void shippedFiles() {
     QSet<QString> known;
-    for (const auto& single : skin::kSingles)
+    for (const auto& single : skin::kSingles) {
       known.insert(skin::Path(single.path).mid(7));
-    for (const auto* strip : skin::kStrips)
+      if (!QByteArray(single.path).endsWith(".svg"))
+        known.insert(TwiceTheSize(skin::Path(single.path)).mid(7));
+    }
+    for (const auto* strip : skin::kStrips) {
       known.insert(skin::Path(strip->path).mid(7));
+      known.insert(TwiceTheSize(skin::Path(strip->path)).mid(7));
+    }
     const QSet<QString> shipped = Shipped();
     QCOMPARE(shipped, known);
     for (const QString& file : shipped) {
