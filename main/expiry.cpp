@@ -159,12 +159,16 @@ void TForm1::Expire() {
       soundError = e.Text();
     }
   }
+  // A program that cannot be started is said so, after the message step, like the sound's error.
+  QString applicationError;
   if (Selection.RunApplicationSelected)
-    RunApplicationStep();
+    applicationError = RunApplicationStep();
   if (Selection.ShowMessageSelected)
     ShowMessageStep();
   if (soundError)
     ShowErrorLater(dialogs_, this, *soundError);
+  if (!applicationError.isEmpty())
+    ShowErrorLater(dialogs_, this, applicationError);
 }
 
 void TForm1::PerformPowerAction(const QString& word) {
@@ -189,7 +193,13 @@ void TForm1::PlaySoundStep() {
   MediaPlayer1.Play();
 }
 
-void TForm1::RunApplicationStep() { platform_.RunCommandLine(Selection.ApplicationCommand); }
+QString TForm1::RunApplicationStep() {
+  const QString reason = platform_.RunCommandLine(Selection.ApplicationCommand);
+  if (reason.isEmpty())
+    return {};
+  return QStringLiteral("The application could not be started:\n%1\n\n%2.")
+      .arg(Selection.ApplicationCommand, reason.left(1).toUpper() + reason.mid(1));
+}
 
 void TForm1::ShowMessageStep() {
   // Bring the application back from minimised or the tray before the message appears; the tray

@@ -67,7 +67,8 @@ public:
   // --- Expiry actions and the Run menu ---
   void PerformPowerAction(const QString& word);
   void PlaySoundStep();
-  void RunApplicationStep();
+  // Starts the application command; returns the error text when it cannot be started.
+  QString RunApplicationStep();
   void ShowMessageStep();
   void RunMenuCommand(const QString& confirmation, const QString& word);
   void ForceShutDown1Click();

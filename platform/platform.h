@@ -78,8 +78,8 @@ public:
   virtual bool SupportsTransparency() const = 0;
 
   // Launching. RunCommandLine splits one command line into program and arguments and starts it
-  // detached, without a shell; a failure is silent.
-  virtual void RunCommandLine(const QString& commandLine) = 0;
+  // detached, without a shell. Returns empty once it runs, else why it could not be started.
+  virtual QString RunCommandLine(const QString& commandLine) = 0;
   virtual void OpenUrl(const QString& url) = 0;
   virtual void Beep() = 0;
 

@@ -24,8 +24,9 @@ void FakePlatform::SetSystemPowerState(bool suspend, bool force) {
 
 QString FakePlatform::ExecutableDirectory() const { return QFileInfo(executablePath).absolutePath(); }
 
-void FakePlatform::RunCommandLine(const QString& commandLine) {
+QString FakePlatform::RunCommandLine(const QString& commandLine) {
   calls << QStringLiteral("run ") + commandLine;
+  return runFailures.value(commandLine);
 }
 
 void FakePlatform::OpenUrl(const QString& url) { calls << QStringLiteral("open ") + url; }

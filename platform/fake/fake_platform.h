@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/platform.h"
 
+#include <QHash>
 #include <QStringList>
 #include <functional>
 
@@ -43,7 +44,9 @@ public:
   QString CurrentDirectory() const override { return currentDirectory; }
   QString DataDirectory() const override { return dataDirectory; }
   bool SupportsTransparency() const override { return transparency; }
-  void RunCommandLine(const QString& commandLine) override;
+  // Command lines that fail to start, with the reason RunCommandLine gives.
+  QHash<QString, QString> runFailures;
+  QString RunCommandLine(const QString& commandLine) override;
   void OpenUrl(const QString& url) override;
   void Beep() override;
   PowerStatus GetPowerStatus() const override { return powerStatus; }

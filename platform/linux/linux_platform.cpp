@@ -1,5 +1,6 @@
 #include "platform/linux/linux_platform.h"
 
+#include "platform/linux/command_launch.h"
 #include "platform/linux/desktop_notifier.h"
 #include "platform/linux/idle_inhibitor.h"
 #include "platform/linux/logind_power.h"
@@ -78,12 +79,11 @@ QString LinuxPlatform::DataDirectory() const {
 
 bool LinuxPlatform::SupportsTransparency() const { return true; }
 
-void LinuxPlatform::RunCommandLine(const QString& commandLine) {
-  QStringList parts = QProcess::splitCommand(commandLine);
-  if (parts.isEmpty())
-    return;
-  const QString program = parts.takeFirst();
-  QProcess::startDetached(program, parts);
+QString LinuxPlatform::RunCommandLine(const QString& commandLine) {
+  return StartDetached(PlanCommandLine(commandLine, [](const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+  }));
 }
 
 void LinuxPlatform::OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl::fromUserInput(url)); }

@@ -28,7 +28,7 @@ public:
   QString CurrentDirectory() const override;
   QString DataDirectory() const override;
   bool SupportsTransparency() const override;
-  void RunCommandLine(const QString& commandLine) override;
+  QString RunCommandLine(const QString& commandLine) override;
   void OpenUrl(const QString& url) override;
   void Beep() override;
   PowerStatus GetPowerStatus() const override;

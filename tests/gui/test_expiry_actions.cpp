@@ -137,6 +137,29 @@ private slots:
     QCOMPARE(z.dialogs.asked.size(), asked);
   }
 
+  // A program that cannot be started is said so, naming the command and the reason, once the
+  // message is up; the power action and the message are not held up by it.
+  void programThatCannotStartIsReportedAfterTheMessage() {
+    Zarvo z;
+    const QString command = QStringLiteral("/home/u/alarm.sh --loud");
+    z.platform.runFailures.insert(command, QStringLiteral("the file is not executable"));
+    z.ClickOption(TFormOptions::RestartRow);
+    z.dialogs.nextFiles << QStringLiteral("/home/u/alarm.sh");
+    z.dialogs.nextInputs << command;
+    z.ClickOption(TFormOptions::ExecuteRow);
+    SelectMessage(z, QStringLiteral("Wake up"));
+    bool messageUpAtTheError = false;
+    z.dialogs.whileErrorShown = [&] { messageUpAtTheError = z.windows.FormMessage()->isVisible(); };
+    z.RunToExpiry();
+    QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 6"),
+                                            QStringLiteral("run ") + command, QStringLiteral("beep")}));
+    QTRY_COMPARE(z.dialogs.asked.last().kind, QStringLiteral("error"));
+    QCOMPARE(z.dialogs.asked.last().text, QStringLiteral("The application could not be started:\n") +
+                                              command + QStringLiteral("\n\nThe file is not executable."));
+    QVERIFY(messageUpAtTheError);
+    QCOMPARE(z.dialogs.asked.count(), 4); // file, input, message text, the error
+  }
+
   void messageWindowShownTwiceKeepsTheFirstText() {
     Zarvo z;
     SelectMessage(z, QStringLiteral("First"));
