@@ -295,7 +295,9 @@ bool WriteString(const QString& path, const QString& section, const QString& key
   if (*updated == *doc)
     return true; // the file already says so
   QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly))
+  // Unbuffered, so that a short write (a full disk, a size limit) shows in the count written here:
+  // a buffered one reports success and lets the commit put a truncated file in place.
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     return false;
   if (out.write(*updated) != updated->size()) {
     out.cancelWriting();

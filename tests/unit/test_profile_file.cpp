@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace zarvo;
@@ -250,6 +252,27 @@ private slots:
     QCOMPARE(ReadInteger(huge, section, key, 7), 7);
     QVERIFY(!WriteInteger(huge, section, key, 5));
     QCOMPARE(QFileInfo(huge).size(), kMaxFileSize + 1);
+  }
+
+  void aShortWriteNeverReplacesTheFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Settings.ini"));
+    const QByteArray old = "[Form1]\nLeft=1\n";
+    QVERIFY(WriteFile(path, old));
+    // As on a full disk: the new file can only be written in part.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limit = saved;
+    limit.rlim_cur = 20;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const bool written =
+        WriteString(path, QStringLiteral("Form1"), QStringLiteral("Text"), QString(100, QLatin1Char('x')));
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, SIG_DFL);
+    QVERIFY(!written);
+    QCOMPARE(ReadFile(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Settings.ini")});
   }
 
   void garbageFilesReadQuicklyAndStayIntactAroundNewKeys_data() {
