@@ -37,6 +37,18 @@ void SkinnedWindow::SetStayOnTop(bool on) {
     show();
 }
 
+void SkinnedWindow::SetAlphaBlendValue(int value) {
+  alphaBlendValue_ = qBound(0, value, 255);
+  ApplyOpacity();
+}
+
+void SkinnedWindow::SetAlphaBlend(bool on) {
+  alphaBlend_ = on;
+  ApplyOpacity();
+}
+
+void SkinnedWindow::ApplyOpacity() { setWindowOpacity(alphaBlend_ ? alphaBlendValue_ / 255.0 : 1.0); }
+
 void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
   BackgroundPress(event);
   QWidget::mousePressEvent(event);

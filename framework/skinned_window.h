@@ -22,6 +22,13 @@ public:
   // Sets or clears the stay-on-top style, keeping the window's visibility and outline.
   void SetStayOnTop(bool on);
 
+  // Alpha blending: a constant alpha value, 0 transparent to 255 opaque, in force while blending is
+  // on. A new window is opaque: value 255, blending off.
+  void SetAlphaBlendValue(int value);
+  void SetAlphaBlend(bool on);
+  int AlphaBlendValue() const { return alphaBlendValue_; }
+  bool AlphaBlend() const { return alphaBlend_; }
+
 protected:
   // Background handling shared by every window: a press records the drag anchor; a move with the
   // left button held drags (DragStep), a move without records the anchor and runs BackgroundHover.
@@ -38,6 +45,12 @@ protected:
   virtual void BackgroundHover() {}
 
   QPoint anchor_; // global pointer position at the last anchor
+
+private:
+  void ApplyOpacity();
+
+  int alphaBlendValue_ = 255;
+  bool alphaBlend_ = false;
 };
 
 // The top of every skinned window but the main one: the main window's title bar picture, the

@@ -1,6 +1,8 @@
 // Program entry: the six windows, then the event loop until the main window closes.
 #include "framework/qt_dialogs.h"
+#include "main/command_line.h"
 #include "main/main_window.h"
+#include "main/settings.h"
 #include "main/timed_command_line.h"
 #include "main/window_set.h"
 #include "platform/clock.h"
@@ -8,13 +10,25 @@
 #include "project_info.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QScreen>
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+  // --help and --version need no display: answered before any GUI exists.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments << QString::fromLocal8Bit(argv[i]);
+  if (zarvo::IsInformationRequest(arguments)) {
+    QCoreApplication core(argc, argv);
+    const QString settings = zarvo::SettingsFilePath(QCoreApplication::applicationDirPath(),
+                                                     QString::fromLatin1(zarvo::kSettingsFileName));
+    std::fputs(zarvo::InformationText(arguments, settings).toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+
   // The windows place and dock themselves by absolute position, which a Wayland session does not
   // allow: run through XWayland when it is there.
   if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
@@ -37,6 +51,8 @@ int main(int argc, char* argv[]) {
 
   zarvo::SystemClock clock;
   zarvo::QtDialogs dialogs;
+  // Destroyed after the windows: it waits for power requests still on their way, so that a
+  // command-line action reaches the system before the process ends.
   const std::unique_ptr<zarvo::Platform> platform = zarvo::CreatePlatform();
 
   zarvo::WindowSet windows(clock, dialogs, *platform);
@@ -45,12 +61,14 @@ int main(int argc, char* argv[]) {
 
   zarvo::TForm1* main = windows.Form1();
   QObject::connect(main, &zarvo::TForm1::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-  // The main window starts in the middle of the screen; the settings load places the group.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect s = screen->availableGeometry();
-    main->MoveTo(s.center().x() - main->width() / 2, s.center().y() - main->height() / 2);
-  }
-  main->show();
+  // Logging out with the program still open keeps the layout too.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] {
+    try {
+      main->SaveSettings();
+    } catch (...) {
+    }
+  });
+  // The settings load (at the first turn of the event loop) places and shows the windows.
   if (timed.kind == zarvo::TimedCommandLine::Kind::Start)
     main->StartTimed(timed.start);
   return app.exec();

@@ -7,6 +7,7 @@
 #include "framework/image_button.h"
 #include "framework/skin_font.h"
 #include "framework/window_outline.h"
+#include "main/settings.h"
 #include "options/options_window.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
@@ -205,8 +206,9 @@ void TForm1::ConnectButton(ImageButton* button, const ImageList& list, void (TFo
 }
 
 bool TForm1::FormCreate() {
-  SettingsFileName = QStringLiteral("Settings.ini");
-  ProcessCommandLine();
+  SettingsFileName = QString::fromLatin1(kSettingsFileName);
+  if (ProcessCommandLine())
+    return false; // a command-line action was handled: the program ends here
   Timer1.start();
   Timer3.start();
   TimerInit.start();
@@ -238,10 +240,6 @@ void TForm1::Attach(TFormOptions* options, TFormMessage* message, TFormAbout* ab
   FormCounter = counter;
   FormTime = time;
   connect(FormTime, &TFormTime::ShowTimeRequested, this, [this] { Guarded([this] { ShowTimeClick(); }); });
-}
-
-void TForm1::ProcessCommandLine() {
-  // Command-line power actions are not handled yet: start-up always continues.
 }
 
 void TForm1::ApplyMainWindowRegion() { ApplyOutline(this, OutlineRegion(140, {Box(155, 2, 169, 17)})); }
@@ -381,32 +379,6 @@ void TForm1::CounterWindowClosed() { ImageButtonUp(Counter_List, Counter); }
 void TForm1::TimerInitTimer() {
   TimerInit.stop();
   LoadSettings();
-}
-
-void TForm1::LoadSettings() {
-  // Default placement: the main window in the middle of the screen, Options docked to its left,
-  // the Counter below it, both locked and shown, help on.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect s = screen->availableGeometry();
-    MoveTo(s.center().x() - width() / 2, s.center().y() - height() / 2);
-  }
-  FormOptions->AlignClick();
-  FormCounter->AlignClick();
-  FormOptions->SetLocked(true);
-  FormCounter->SetLocked(true);
-  Showhelp1->setChecked(false);
-  Showhelp1Click();
-  FormOptions->hide();
-  OptionsClick();
-  FormCounter->hide();
-  CounterClick();
-  Options_List.Draw(FormOptions->isVisible() ? 2 : 0, Options);
-  Counter_List.Draw(FormCounter->isVisible() ? 2 : 0, Counter);
-  show();
-}
-
-void TForm1::SaveSettings() {
-  // Nothing is kept between runs yet.
 }
 
 void TForm1::CloseButtonClick() {

@@ -85,7 +85,9 @@ public:
   void APM1ResumeAfterSuspend();
   void LoadSettings();
   void SaveSettings();
-  void ProcessCommandLine();
+  // A power action given as the one word on the command line. Returns true when it was handled
+  // (performed or declined) and the program is to end.
+  bool ProcessCommandLine();
 
   // --- Main window commands ---
   void MenuClick();

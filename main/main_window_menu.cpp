@@ -193,10 +193,11 @@ void TForm1::TransparentClick() {
 }
 
 void TForm1::SetTransparency(int alpha, bool blend) {
-  const qreal opacity = blend ? alpha / 255.0 : 1.0;
-  for (QWidget* w : std::initializer_list<QWidget*>{this, FormOptions, FormCounter, FormTime})
-    if (w)
-      w->setWindowOpacity(opacity);
+  for (SkinnedWindow* w : std::initializer_list<SkinnedWindow*>{this, FormOptions, FormCounter, FormTime})
+    if (w) {
+      w->SetAlphaBlend(blend);
+      w->SetAlphaBlendValue(alpha);
+    }
 }
 
 void TForm1::TopAlwaysClick() {

@@ -49,8 +49,25 @@ QString JoinCommandLine(const QString& executablePath, const QStringList& argume
   return line;
 }
 
+QStringList RawArguments(const QByteArray& cmdline) {
+  QList<QByteArray> parts = cmdline.split('\0');
+  if (!parts.isEmpty() && parts.constLast().isEmpty())
+    parts.removeLast(); // every argument ends with a NUL
+  QStringList arguments;
+  for (const QByteArray& p : parts)
+    arguments << QFile::decodeName(p);
+  return arguments;
+}
+
 QString LinuxPlatform::CommandLine() const {
-  QStringList args = QCoreApplication::arguments();
+  // The arguments as the process was started with them: Qt takes the options it knows (-display,
+  // -platform, ...) out of the list it keeps, /proc keeps them all.
+  QStringList args;
+  QFile cmdline(QStringLiteral("/proc/self/cmdline"));
+  if (cmdline.open(QIODevice::ReadOnly))
+    args = RawArguments(cmdline.readAll());
+  else
+    args = QCoreApplication::arguments();
   if (!args.isEmpty())
     args.removeFirst();
   return JoinCommandLine(ExecutablePath(), args);

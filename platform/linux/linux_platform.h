@@ -48,5 +48,7 @@ private:
 // The command line as one text: the executable's full path in double quotes, then each further
 // argument after one blank (quoted when it holds a blank).
 QString JoinCommandLine(const QString& executablePath, const QStringList& arguments);
+// The arguments in the NUL-separated form of /proc/<pid>/cmdline, the program's own path first.
+QStringList RawArguments(const QByteArray& cmdline);
 
 } // namespace zarvo

@@ -13,12 +13,14 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 namespace zarvo::test {
 
 struct Zarvo {
+  QTemporaryDir folder; // the program's folder, so that its settings stay within the test
   FakeClock clock;
   FakeDialogs dialogs;
   FakePlatform platform;
@@ -27,6 +29,7 @@ struct Zarvo {
   TFormOptions* options = nullptr;
 
   Zarvo() {
+    platform.executablePath = folder.filePath(QStringLiteral("zarvo"));
     clock.SetTime(10, 0, 0);
     if (!windows.Create())
       qFatal("the window set was not created");

@@ -1,0 +1,110 @@
+// The command-line actions, decided on the command line exactly as the system passed it, before
+// any window is created.
+#include "main/command_line.h"
+
+#include "framework/dialogs.h"
+#include "main/main_window.h"
+#include "main/settings.h"
+#include "platform/platform.h"
+#include "project_info.h"
+
+namespace zarvo {
+
+namespace {
+
+constexpr const char* kActionWords[] = {"shutdown", "restart", "logoff", "standby", "hibernate"};
+
+// Only A to Z change: a Unicode case mapping could turn other letters into these words.
+QString AsciiLower(QString text) {
+  for (QChar& c : text)
+    if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+      c = QChar(c.unicode() - 'A' + 'a');
+  return text;
+}
+
+QString AsciiUpper(QString text) {
+  for (QChar& c : text)
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+      c = QChar(c.unicode() - 'a' + 'A');
+  return text;
+}
+
+} // namespace
+
+QString RequestedActionWord(const QString& commandLine, const QString& executablePath) {
+  const QString line = AsciiLower(commandLine);
+  const QString program = QLatin1Char('"') + AsciiLower(executablePath) + QStringLiteral("\" ");
+  for (const char* word : kActionWords)
+    if (line == program + QLatin1String(word))
+      return QString::fromLatin1(word);
+  return QString();
+}
+
+QString CommandLineConfirmationText(const QString& word) {
+  return QString(25, QLatin1Char(' ')) + QStringLiteral("Are you sure you want to ") + AsciiUpper(word) +
+         QStringLiteral(" ?") + QStringLiteral("\n\r\n\r") + QStringLiteral("Uncheck the \"") +
+         QStringLiteral(ZARVO_NAME) +
+         QStringLiteral("\" menu \"Run->Show Confirmation\" to skip the confirmation!");
+}
+
+bool IsInformationRequest(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    if (arguments[i] == QLatin1String("--help") || arguments[i] == QLatin1String("-h") ||
+        arguments[i] == QLatin1String("--version"))
+      return true;
+  return false;
+}
+
+QString InformationText(const QStringList& arguments, const QString& settingsFile) {
+  if (!arguments.contains(QLatin1String("--help")) && !arguments.contains(QLatin1String("-h")))
+    return QStringLiteral(ZARVO_NAME " " ZARVO_VERSION "\n");
+  return QStringLiteral(
+             "Usage: zarvo [WORD]\n"
+             "A countdown that shuts the computer down, restarts it, logs you off, suspends or\n"
+             "hibernates it, plays a sound, runs a program or shows a message when the time runs out.\n"
+             "\n"
+             "Started with one of these words, Zarvo does it at once and ends without showing its\n"
+             "windows; it asks first unless \"Show confirmation\" is unticked in its Run menu:\n"
+             "  shutdown    shut the computer down\n"
+             "  restart     restart the computer\n"
+             "  logoff      log off\n"
+             "  standby     suspend the computer\n"
+             "  hibernate   hibernate the computer\n"
+             "Letter case does not matter, and the word must be the only argument.\n"
+             "\n"
+             "Or start a countdown at once:\n"
+             "  --after DURATION  90s, 10m, 2h, 1h30m or hh:mm[:ss]\n"
+             "  --at TIME         hh:mm or hh:mm:ss\n"
+             "with what to do then: one of --shutdown, --restart, --logoff, --standby or\n"
+             "--hibernate, and any of --sound FILE (.wav or .mp3), --run COMMAND, --message TEXT.\n"
+             "Any other arguments start Zarvo normally.\n"
+             "\n"
+             "  --help      show this text\n"
+             "  --version   show the version\n"
+             "\n"
+             "Settings: ") +
+         settingsFile + QLatin1Char('\n');
+}
+
+bool TForm1::ProcessCommandLine() {
+  // Whatever goes wrong here, start-up goes on as if no word had been given.
+  try {
+    const QString word = RequestedActionWord(platform_.CommandLine(), platform_.ExecutablePath());
+    if (word.isEmpty())
+      return false;
+    const QString path = SettingsFilePath(platform_.ExecutableDirectory(), SettingsFileName);
+    // Never forced: ForceShutDown is still false here, whatever the settings say.
+    if (!ReadSetting(path, SettingId::Showconfirmation1)) {
+      PerformPowerAction(word);
+      return true;
+    }
+    if (dialogs_.MessageBox(nullptr, CommandLineConfirmationText(word), QStringLiteral("Confirm"),
+                            Buttons::YesNo, Icon::Question) == Answer::Yes)
+      PerformPowerAction(word);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+} // namespace zarvo
