@@ -159,8 +159,9 @@ void TForm1::LoadSettings() {
 void TForm1::SaveSettings() {
   const QString path = SettingsFilePath(platform_.ExecutableDirectory(), SettingsFileName);
   QDir().mkpath(QFileInfo(path).absolutePath());
-  // A satellite that the minimised group took off the screen is still one the user has shown.
-  auto shown = [this](QWidget* w) { return w->isVisible() || minimisedWindows_.contains(w); };
+  // A satellite that the minimised group (or the tray) took off the screen is still one the user
+  // has shown.
+  auto shown = [this](const QWidget* w) { return WindowShown(w); };
   auto value = [&](SettingId id) -> int {
     switch (id) {
     case SettingId::MainLeft: return x();
