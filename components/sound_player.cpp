@@ -1,15 +1,16 @@
 #include "components/sound_player.h"
 
 #include "components/sound_mp3.h"
+#include "components/sound_output.h"
 
-#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaPlayer>
+#include <QLibrary>
 #include <QPointer>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 #include <functional>
 
@@ -45,16 +46,38 @@ QString CheckFile(const QString& fileName) {
 
 } // namespace
 
-// One open device: the Qt player, its output and what we track on top of them.
+// One open device: the sound module's output and what we track on top of it.
 struct Device {
-  QAudioOutput output; // declared first: the player goes before its output
-  QMediaPlayer player;
-  QString error;       // first error the sound system reported
-  bool atEnd = false;  // playback has reached the end of the sound
-  qint64 length = 0;   // ms
-  bool lengthFixed = false; // counted from the file itself; the sound system's estimates do not count
+  std::unique_ptr<SoundOutput> output;
+  QString error;                 // first error the sound system reported
+  bool atEnd = false;            // playback has reached the end of the sound
+  qint64 length = 0;             // ms
+  bool lengthFixed = false;      // counted from the file itself; the sound system's estimates do not count
+  std::function<void()> changed; // set while Open waits for the sound system
 
-  Device() { player.setAudioOutput(&output); }
+  explicit Device(SoundOutput* out) : output(out) {
+    output->SetListener([this](SoundOutput::Event event, const QString& text) {
+      switch (event) {
+      case SoundOutput::Event::Error:
+        if (error.isEmpty())
+          error = text.isEmpty() ? QStringLiteral("the sound system reported an error.") : text;
+        // An error during playback ends it: the sound counts as played through.
+        atEnd = true;
+        break;
+      case SoundOutput::Event::StatusChanged:
+        if (output->MediaStatus() == SoundOutput::Status::EndOfMedia)
+          atEnd = true;
+        break;
+      case SoundOutput::Event::DurationChanged:
+        if (const qint64 ms = output->Duration(); ms > 0 && !lengthFixed)
+          length = ms;
+        break;
+      }
+      if (changed)
+        changed();
+    });
+  }
+  ~Device() { output->SetListener({}); }
 };
 
 struct TMediaPlayer::Impl {
@@ -62,6 +85,9 @@ struct TMediaPlayer::Impl {
   // Counts Open and Close calls, so that an Open waiting for the sound system notices when a call
   // made from inside its wait (a timer, say) has opened or closed the device meanwhile.
   quint64 generation = 0;
+  // The sound module's factory, found at the first Open; the module then stays loaded.
+  CreateSoundOutputFunction create = nullptr;
+  QString moduleProblem;
 };
 
 namespace {
@@ -75,16 +101,24 @@ bool WaitFor(Device& dev, int timeoutMs, const std::function<bool()>& done) {
   QTimer timeout;
   timeout.setSingleShot(true);
   QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-  const auto check = [&] {
+  dev.changed = [&] {
     if (done() || !dev.error.isEmpty())
       loop.quit();
   };
-  QObject::connect(&dev.player, &QMediaPlayer::mediaStatusChanged, &loop, check);
-  QObject::connect(&dev.player, &QMediaPlayer::durationChanged, &loop, check);
-  QObject::connect(&dev.player, &QMediaPlayer::errorOccurred, &loop, check);
   timeout.start(timeoutMs);
   loop.exec(QEventLoop::ExcludeUserInputEvents);
+  dev.changed = nullptr;
   return done();
+}
+
+// Where the sound module may be: beside the program (the build tree), in <libdir>/zarvo relative
+// to it (installed under any prefix), and where this build put it (tests run from other folders).
+QStringList SoundModuleCandidates() {
+  const QString here = QCoreApplication::applicationDirPath();
+  const QString name = QString::fromLatin1(kSoundModuleName);
+  return {here + QLatin1Char('/') + name,
+          QDir::cleanPath(here + QStringLiteral("/" ZARVO_SOUND_MODULE_FROM_BINARY "/") + name),
+          QStringLiteral(ZARVO_SOUND_MODULE_BUILT)};
 }
 
 // The exact length of an MP3 file, counted from its frames; nothing for other kinds of file.
@@ -111,66 +145,72 @@ void TMediaPlayer::Open() {
   if (const QString problem = CheckFile(fileName); !problem.isEmpty())
     throw EMCIDeviceError(problem);
 
-  auto dev = std::make_unique<Device>();
+  if (!d->create) {
+    for (const QString& path : SoundModuleCandidates()) {
+      if (!QFileInfo::exists(path))
+        continue;
+      QLibrary module(path);
+      d->create = reinterpret_cast<CreateSoundOutputFunction>(module.resolve(kCreateSoundOutputSymbol));
+      if (d->create)
+        break;
+      d->moduleProblem = module.errorString();
+    }
+    if (!d->create)
+      throw EMCIDeviceError(OpenErrorText(
+          fileName, QStringLiteral("the sound system cannot be loaded (%1).")
+                        .arg(d->moduleProblem.isEmpty()
+                                 ? QString::fromLatin1(kSoundModuleName) + QStringLiteral(" is not installed")
+                                 : d->moduleProblem)));
+  }
+
+  auto dev = std::make_unique<Device>(d->create());
   Device* raw = dev.get();
-  connect(&raw->player, &QMediaPlayer::errorOccurred, &raw->player,
-          [raw](QMediaPlayer::Error, const QString& text) {
-            if (raw->error.isEmpty())
-              raw->error = text.isEmpty() ? QStringLiteral("the sound system reported an error.") : text;
-            // An error during playback ends it: the sound counts as played through.
-            raw->atEnd = true;
-          });
-  connect(&raw->player, &QMediaPlayer::mediaStatusChanged, &raw->player, [raw](QMediaPlayer::MediaStatus status) {
-    if (status == QMediaPlayer::EndOfMedia)
-      raw->atEnd = true;
-  });
-  connect(&raw->player, &QMediaPlayer::durationChanged, &raw->player, [raw](qint64 ms) {
-    if (ms > 0 && !raw->lengthFixed)
-      raw->length = ms;
-  });
+  SoundOutput& out = *raw->output;
 
   QPointer<TMediaPlayer> self(this);
   const auto superseded = [&] { return !self || d->generation != generation; };
 
-  raw->player.setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
+  out.SetSource(QFileInfo(fileName).absoluteFilePath());
   const bool loaded = WaitFor(*raw, kLoadTimeoutMs, [raw] {
-    const auto status = raw->player.mediaStatus();
-    return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::InvalidMedia;
+    const auto status = raw->output->MediaStatus();
+    return status == SoundOutput::Status::Loaded || status == SoundOutput::Status::Invalid;
   });
   if (superseded())
     return; // a newer Open or a Close made from inside the wait stands
   if (!raw->error.isEmpty())
     throw EMCIDeviceError(OpenErrorText(fileName, raw->error));
   if (!loaded)
-    throw EMCIDeviceError(OpenErrorText(fileName, QStringLiteral("the sound system did not answer in time.")));
-  if (raw->player.mediaStatus() == QMediaPlayer::InvalidMedia)
+    throw EMCIDeviceError(
+        OpenErrorText(fileName, QStringLiteral("the sound system did not answer in time.")));
+  if (out.MediaStatus() == SoundOutput::Status::Invalid)
     throw EMCIDeviceError(OpenErrorText(fileName, QStringLiteral("the sound system cannot play it.")));
-  if (!raw->player.hasAudio())
+  if (!out.HasAudio())
     throw EMCIDeviceError(OpenErrorText(fileName, QStringLiteral("it contains no sound.")));
 
   if (const auto mp3Length = Mp3Length(fileName)) {
     raw->length = *mp3Length;
     raw->lengthFixed = true;
   } else {
-    raw->length = std::max<qint64>(raw->length, raw->player.duration());
+    raw->length = std::max<qint64>(raw->length, out.Duration());
   }
   if (raw->length <= 0) {
     // Some streams tell their length only once data flows: play silently until it is known, then
     // go back to the start.
-    raw->output.setMuted(true);
-    raw->player.play();
+    out.SetMuted(true);
+    out.Play();
     WaitFor(*raw, kDurationTimeoutMs, [raw] { return raw->length > 0 || raw->atEnd; });
     if (superseded())
       return;
-    raw->player.pause();
-    raw->player.setPosition(0);
-    raw->output.setMuted(false);
+    out.Pause();
+    out.SetPosition(0);
+    out.SetMuted(false);
     if (!raw->error.isEmpty())
       throw EMCIDeviceError(OpenErrorText(fileName, raw->error));
     if (raw->length <= 0 && !raw->atEnd)
-      throw EMCIDeviceError(OpenErrorText(fileName, QStringLiteral("the sound system cannot tell its length.")));
+      throw EMCIDeviceError(
+          OpenErrorText(fileName, QStringLiteral("the sound system cannot tell its length.")));
     if (raw->length <= 0)
-      raw->length = raw->player.position(); // so short that it ended before telling its length
+      raw->length = out.Position(); // so short that it ended before telling its length
     raw->atEnd = false;
   }
   d->device = std::move(dev);
@@ -182,24 +222,24 @@ void TMediaPlayer::Play() {
   Device& dev = *d->device;
   if (dev.atEnd) {
     dev.atEnd = false;
-    dev.player.setPosition(0);
+    dev.output->SetPosition(0);
   }
-  dev.player.play();
+  dev.output->Play();
 }
 
 void TMediaPlayer::Stop() {
   if (!d->device)
     throw EMCIDeviceError(kNoDevice);
   // pause, not stop: QMediaPlayer::stop would rewind, and the sound stays where it was stopped.
-  if (d->device->player.playbackState() == QMediaPlayer::PlayingState)
-    d->device->player.pause();
+  if (d->device->output->Playing())
+    d->device->output->Pause();
 }
 
 void TMediaPlayer::Close() {
   ++d->generation;
   if (!d->device)
     return;
-  d->device->player.stop();
+  d->device->output->Stop();
   d->device.reset();
 }
 
@@ -212,7 +252,7 @@ int TMediaPlayer::Position() const {
     return static_cast<int>(length);
   // Before the end has been reported the position stays below the length, so that "position ==
   // length" means the end has been reached and nothing else.
-  return static_cast<int>(std::clamp<qint64>(dev.player.position(), 0, length - 1));
+  return static_cast<int>(std::clamp<qint64>(dev.output->Position(), 0, length - 1));
 }
 
 int TMediaPlayer::Length() const {

@@ -3,6 +3,7 @@
 #include "framework/image_button.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 
 namespace zarvo {
@@ -89,13 +90,13 @@ QString HighDensityName(const QString& resource) {
 
 QPixmap LoadSkinPixmap(const QString& resource) {
   if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
-    QPixmap sharp(HighDensityName(resource));
+    QPixmap sharp = ReadPicture(HighDensityName(resource));
     if (!sharp.isNull()) {
       sharp.setDevicePixelRatio(2.0);
       return sharp;
     }
   }
-  return QPixmap(resource);
+  return ReadPicture(resource);
 }
 
 QPixmap LoadPicture(const QString& resource, QSize size) {
@@ -109,6 +110,23 @@ QPixmap LoadPicture(const QString& resource, QSize size) {
   QPixmap fitted = pm.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   fitted.setDevicePixelRatio(ratio);
   return fitted;
+}
+
+QPixmap ReadPicture(const QString& resource) {
+  const QByteArray format = resource.endsWith(QLatin1String(".jpg"))   ? QByteArrayLiteral("jpeg")
+                            : resource.endsWith(QLatin1String(".png")) ? QByteArrayLiteral("png")
+                                                                       : QByteArray();
+  QImageReader reader(resource, format);
+  reader.setAutoDetectImageFormat(format.isEmpty());
+  return QPixmap::fromImage(reader.read());
+}
+
+QIcon PictureIcon(std::initializer_list<const char*> resources) {
+  QIcon icon;
+  for (const char* resource : resources)
+    if (const QPixmap pm = LoadSkinPixmap(QString::fromLatin1(resource)); !pm.isNull())
+      icon.addPixmap(pm);
+  return icon;
 }
 
 } // namespace zarvo

@@ -1,9 +1,11 @@
 // Three-frame (or two-frame) image lists cut from one horizontal strip, and the image control they draw on.
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
+#include <initializer_list>
 
 namespace zarvo {
 
@@ -16,7 +18,10 @@ public:
 
   void SetPicture(const QPixmap& picture);
   const QPixmap& Picture() const { return picture_; }
-  void SetStretch(bool stretch) { stretch_ = stretch; update(); }
+  void SetStretch(bool stretch) {
+    stretch_ = stretch;
+    update();
+  }
   void SetInteractive(bool on) { setAttribute(Qt::WA_TransparentForMouseEvents, !on); }
 
 protected:
@@ -60,5 +65,12 @@ QPixmap LoadPicture(const QString& resource, QSize size);
 QPixmap LoadSkinPixmap(const QString& resource);
 // ":/skin/main/Start_List.png" -> ":/skin/main/Start_List@2x.png"
 QString HighDensityName(const QString& resource);
+
+// Reads a skin picture (.png or .jpg) with the decoder its name calls for and no other: guessing
+// the format would load every image plugin there is before the first window is painted.
+QPixmap ReadPicture(const QString& resource);
+
+// An icon of one or more skin pictures of different sizes, read as ReadPicture does.
+QIcon PictureIcon(std::initializer_list<const char*> resources);
 
 } // namespace zarvo

@@ -38,7 +38,7 @@ TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
       clock_(clock), dialogs_(dialogs), platform_(platform),
       notices_(platform, [this] { Guarded([this] { PostponeClick(); }); },
                [this] { Guarded([this] { NotificationStopClick(); }); }) {
-  setWindowIcon(QIcon(skin::Path(skin::kIconScalable)));
+  setWindowIcon(PictureIcon({skin::kIcon16, skin::kIcon48}));
   CreateControls();
   CreateMenus();
   CreateTrayIcon();

@@ -57,11 +57,11 @@ void TForm1::CreateMenus() {
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
 
   About1 = Item(PopupMenu1, QStringLiteral("About1"), QStringLiteral("About"));
-  About1->setIcon(QIcon(skin::Path(skin::kMenuAbout)));
+  About1->setIcon(PictureIcon({skin::kMenuAbout}));
   PopupMenu1->setDefaultAction(About1);
   connect(About1, &QAction::triggered, this, &TForm1::About1Click);
   QAction* help = Item(PopupMenu1, QStringLiteral("Help1"), QStringLiteral("Help"));
-  help->setIcon(QIcon(skin::Path(skin::kMenuHelp)));
+  help->setIcon(PictureIcon({skin::kMenuHelp}));
   connect(help, &QAction::triggered, this, &TForm1::Help1Click);
   connect(Item(PopupMenu1, QStringLiteral("Whatsnew1"), QStringLiteral("What's new")), &QAction::triggered,
           this, &TForm1::Whatsnew1Click);
@@ -89,7 +89,7 @@ void TForm1::CreateMenus() {
 
   QMenu* options = PopupMenu1->addMenu(QStringLiteral("Options"));
   options->setObjectName(QStringLiteral("Options1"));
-  options->menuAction()->setIcon(QIcon(skin::Path(skin::kMenuOptions)));
+  options->menuAction()->setIcon(PictureIcon({skin::kMenuOptions}));
   Alwaysontop1 = Item(options, QStringLiteral("Alwaysontop1"), QStringLiteral("Always on top"));
   Alwaysontop1->setCheckable(true);
   connect(Alwaysontop1, &QAction::triggered, this, &TForm1::TopAlwaysClick);
@@ -111,7 +111,7 @@ void TForm1::CreateMenus() {
 
   QMenu* run = PopupMenu1->addMenu(QStringLiteral("Run"));
   run->setObjectName(QStringLiteral("Run1"));
-  run->menuAction()->setIcon(QIcon(skin::Path(skin::kMenuRun)));
+  run->menuAction()->setIcon(PictureIcon({skin::kMenuRun}));
   auto runItem = [this, run](const QString& name, const QString& caption, const QString& confirmation,
                              const QString& word) {
     QAction* a = Item(run, name, caption);
@@ -164,7 +164,7 @@ void TForm1::CreateMenus() {
   }
   PopupMenu1->addSeparator();
   QAction* exit = Item(PopupMenu1, QStringLiteral("Exit1"), QStringLiteral("Exit"));
-  exit->setIcon(QIcon(skin::Path(skin::kMenuExit)));
+  exit->setIcon(PictureIcon({skin::kMenuExit}));
   connect(exit, &QAction::triggered, this, &TForm1::CloseButtonClick);
 
   PopupMenuShowTime = new QMenu(this);

@@ -99,6 +99,8 @@ private slots:
     QFETCH(QString, usr);
     const QFileInfo binary(usr + QStringLiteral("/bin/zarvo"));
     QVERIFY(binary.isFile() && binary.isExecutable());
+    // The sound module, which the program loads when it first plays a sound.
+    QVERIFY(QFileInfo(usr + QStringLiteral("/" ZARVO_SOUND_MODULE)).isFile());
     for (const char* file :
          {"share/applications/" ZARVO_APP_ID ".desktop", "share/metainfo/" ZARVO_APP_ID ".metainfo.xml",
           "share/zarvo/Help/index.html", "share/zarvo/Help/screenshot.png"})
@@ -122,7 +124,8 @@ private slots:
     QDirIterator it(usr, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
       const QString file = it.next().mid(usr.size() + 1);
-      QVERIFY2(file == QLatin1String("bin/zarvo") || file.startsWith(QLatin1String("share/applications/")) ||
+      QVERIFY2(file == QLatin1String("bin/zarvo") || file == QLatin1String(ZARVO_SOUND_MODULE) ||
+                   file.startsWith(QLatin1String("share/applications/")) ||
                    file.startsWith(QLatin1String("share/metainfo/")) ||
                    file.startsWith(QLatin1String("share/icons/hicolor/")) ||
                    file.startsWith(QLatin1String("share/man/man1/")) ||
