@@ -124,8 +124,10 @@ QPixmap ReadPicture(const QString& resource) {
 QIcon PictureIcon(std::initializer_list<const char*> resources) {
   QIcon icon;
   for (const char* resource : resources)
-    if (const QPixmap pm = LoadSkinPixmap(QString::fromLatin1(resource)); !pm.isNull())
-      icon.addPixmap(pm);
+    for (const QString& name :
+         {QString::fromLatin1(resource), HighDensityName(QString::fromLatin1(resource))})
+      if (const QPixmap pm = ReadPicture(name); !pm.isNull())
+        icon.addPixmap(pm); // the icon picks the sharp one where the screen scales
   return icon;
 }
 
