@@ -4,7 +4,7 @@
 // history through the desktop's opener, from a working directory that has no Help folder.
 #include "project_info.h"
 #include "tests/support/test_support.h"
-#include "tests/system/x_session.h"
+#include "tests/support/x_session.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -15,11 +15,22 @@ DBusMock::DBusMock(QDBusConnection bus, QString service)
     : bus_(std::move(bus)), service_(std::move(service)) {}
 
 DBusMock::~DBusMock() {
-  if (process_.state() == QProcess::NotRunning)
-    return;
-  process_.terminate();
-  if (!process_.waitForFinished(5000))
-    process_.kill();
+  if (process_.state() != QProcess::NotRunning) {
+    process_.terminate();
+    if (!process_.waitForFinished(5000))
+      process_.kill();
+    process_.waitForFinished(5000);
+  }
+  // The bus drops the name only once it notices the process has gone; a mock started next under
+  // the same name, or a program that looks for the service, must not find this one's name there.
+  QElapsedTimer t;
+  t.start();
+  while (bus_.isConnected() && bus_.interface()->isServiceRegistered(service_) && !t.hasExpired(10000))
+    QTest::qWait(20);
+}
+
+void DBusMock::Kill() {
+  process_.kill();
   process_.waitForFinished(5000);
 }
 
@@ -113,6 +124,65 @@ QList<QVariantList> DBusMock::Calls(const QString& path, const QString& method) 
   }
   list.endArray();
   return calls;
+}
+
+QStringList DBusMock::CallLines(const QString& path) const {
+  const QDBusMessage r = Control(path, QStringLiteral("GetCalls"), {});
+  if (r.type() != QDBusMessage::ReplyMessage || r.arguments().isEmpty())
+    return {QStringLiteral("GetCalls failed: ") + r.errorMessage()};
+  QStringList calls;
+  const QDBusArgument list = r.arguments().constFirst().value<QDBusArgument>();
+  list.beginArray();
+  while (!list.atEnd()) {
+    quint64 time = 0;
+    QString method;
+    QStringList args;
+    list.beginStructure();
+    list >> time >> method;
+    list.beginArray();
+    while (!list.atEnd()) {
+      QDBusVariant v;
+      list >> v;
+      const QVariant value = v.variant();
+      args << (value.metaType().id() == QMetaType::QString
+                   ? QLatin1Char('"') + value.toString() + QLatin1Char('"')
+                   : value.toString());
+    }
+    list.endArray();
+    list.endStructure();
+    calls << method + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')');
+  }
+  list.endArray();
+  return calls;
+}
+
+bool DBusMock::ClearCalls(const QString& path) const {
+  return Control(path, QStringLiteral("ClearCalls"), {}).type() == QDBusMessage::ReplyMessage;
+}
+
+MockLogind::MockLogind() : DBusMock(QDBusConnection::systemBus(), QString::fromLatin1(kService)) {}
+
+bool MockLogind::Start(const QStringList& arguments) {
+  return DBusMock::Start(
+      QStringList{QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")} +
+      arguments);
+}
+
+bool MockLogind::AnnounceSleeps() const {
+  const QString manager = QString::fromLatin1(kManager);
+  for (const char* method : {"Suspend", "Hibernate"})
+    if (!AddMethod(QString::fromLatin1(kPath), manager, QLatin1String(method), QStringLiteral("b"), QString(),
+                   QStringLiteral("self.EmitSignal('%1', 'PrepareForSleep', 'b', [True])").arg(manager)))
+      return false;
+  return true;
+}
+
+QStringList MockLogind::ManagerCalls() const { return CallLines(QString::fromLatin1(kPath)); }
+bool MockLogind::ClearManagerCalls() const { return ClearCalls(QString::fromLatin1(kPath)); }
+
+bool MockLogind::EmitPrepareForSleep(bool starting) const {
+  return EmitSignal(QString::fromLatin1(kPath), QString::fromLatin1(kManager),
+                    QStringLiteral("PrepareForSleep"), QStringLiteral("b"), {starting});
 }
 
 } // namespace zarvo::test

@@ -1,6 +1,6 @@
 // The real binary started with a countdown on its command line: it shows its windows and carries
 // out the actions when the time is up; a mistake ends it with status 2 and one line, before any window.
-#include "tests/system/x_session.h"
+#include "tests/support/zarvo_process.h"
 
 #include <QFile>
 #include <QProcess>
@@ -32,8 +32,11 @@ private slots:
   void mistakesEndWithStatusTwoBeforeAnyWindow() {
     QFETCH(QStringList, args);
     QFETCH(QString, start);
-    QProcess zarvo;
-    zarvo.start(QStringLiteral(ZARVO_BINARY), args);
+    ZarvoProcess program;
+    QVERIFY(program.IsValid());
+    QProcess& zarvo = program.Process();
+    zarvo.setProcessChannelMode(QProcess::SeparateChannels);
+    QVERIFY(program.Start(args));
     QVERIFY(zarvo.waitForFinished(60000));
     QCOMPARE(zarvo.exitStatus(), QProcess::NormalExit);
     QCOMPARE(zarvo.exitCode(), 2);
@@ -49,21 +52,18 @@ private slots:
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString done = dir.filePath(QStringLiteral("done"));
-    QProcess zarvo;
-    zarvo.setProcessChannelMode(QProcess::ForwardedChannels);
-    zarvo.start(QStringLiteral(ZARVO_BINARY),
-                {QStringLiteral("--after"), QStringLiteral("3s"), QStringLiteral("--run"),
-                 QStringLiteral("touch ") + done, QStringLiteral("--message=Tea is ready")});
-    QVERIFY(zarvo.waitForStarted(10000));
-    QTRY_VERIFY_WITH_TIMEOUT(FindWindow(QStringLiteral("Zarvo"), QSize(200, 140)).has_value(), 30000);
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start({QStringLiteral("--after"), QStringLiteral("3s"), QStringLiteral("--run"),
+                         QStringLiteral("touch ") + done, QStringLiteral("--message=Tea is ready")}));
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::MainOnly, 30000));
     QVERIFY(!QFile::exists(done));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(done), 60000);
     // The message step shows its window.
     QTRY_VERIFY_WITH_TIMEOUT(FindWindow(QStringLiteral("Zarvo - Message"), QSize(200, 140)).has_value(),
                              30000);
-    QCOMPARE(zarvo.state(), QProcess::Running);
-    zarvo.terminate();
-    QVERIFY(zarvo.waitForFinished(10000));
+    QVERIFY(zarvo.IsRunning());
+    QVERIFY(zarvo.Terminate());
   }
 };
 

@@ -127,9 +127,8 @@ private:
   }
 
   void StartLogind() {
-    logind_ = std::make_unique<DBusMock>(bus_, kLogind);
-    QVERIFY(
-        logind_->Start({QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")}));
+    logind_ = std::make_unique<MockLogind>();
+    QVERIFY(logind_->Start());
   }
 
   // logind's inhibitors as "what|who|why|mode".
@@ -158,7 +157,7 @@ private:
   QDBusConnection bus_ = QDBusConnection::sessionBus();
   std::unique_ptr<DBusMock> screenSaver_;
   std::unique_ptr<DBusMock> sessionManager_;
-  std::unique_ptr<DBusMock> logind_;
+  std::unique_ptr<MockLogind> logind_;
 };
 
 QTEST_GUILESS_MAIN(TestIdleInhibitor)

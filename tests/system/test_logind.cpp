@@ -1,6 +1,7 @@
 // The Linux power back end against a mock logind (and mock session managers) on a private bus:
 // the requests and arguments that arrive, the fallbacks, and the wait across a sleep.
 #include "platform/linux/logind_power.h"
+#include "tests/support/dbus_mock.h"
 #include "tests/support/test_support.h"
 
 #include <QDBusArgument>
@@ -17,111 +18,16 @@
 #include <memory>
 
 using namespace zarvo;
+using test::DBusMock;
+using test::MockLogind;
 
 namespace {
 
-const QString LogindService = QStringLiteral("org.freedesktop.login1");
 const QString LogindPath = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
-const QString MockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
 
 // What a ...WithFlags method of the mock does.
 enum class WithFlags { Missing, Accepted, RejectsFlag, Refused };
-
-// One dbusmock process, stopped when this goes away.
-class Mock {
-public:
-  Mock(QDBusConnection bus, QString service) : bus_(std::move(bus)), service_(std::move(service)) {}
-  ~Mock() {
-    if (process_.state() != QProcess::NotRunning) {
-      process_.terminate();
-      if (!process_.waitForFinished(5000))
-        process_.kill();
-      process_.waitForFinished(5000);
-    }
-    // The bus drops the name only once it notices the process has gone; a mock started next under
-    // the same name must not find this one's name still there and take it for its own.
-    QElapsedTimer t;
-    t.start();
-    while (bus_.interface()->isServiceRegistered(service_) && !t.hasExpired(10000))
-      QTest::qWait(20);
-  }
-
-  // Starts the mock and waits until its name is on the bus.
-  bool Start(const QStringList& arguments) {
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.start(test::SystemPython(),
-                   QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
-    if (!process_.waitForStarted(5000))
-      return false;
-    QElapsedTimer t;
-    t.start();
-    while (!bus_.interface()->isServiceRegistered(service_)) {
-      if (process_.state() == QProcess::NotRunning || t.hasExpired(15000))
-        return false;
-      QTest::qWait(20);
-    }
-    return true;
-  }
-
-  void Kill() { process_.kill(); }
-
-  QDBusMessage Control(const QString& path, const QString& method, const QVariantList& args) const {
-    QDBusMessage m = QDBusMessage::createMethodCall(service_, path, MockInterface, method);
-    m.setArguments(args);
-    return bus_.call(m);
-  }
-
-  void AddMethod(const QString& path, const QString& interface, const QString& name, const QString& in,
-                 const QString& out, const QString& code) const {
-    const QDBusMessage r = Control(path, QStringLiteral("AddMethod"), {interface, name, in, out, code});
-    QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
-  }
-
-  void EmitSignalAsync(const QString& path, const QString& interface, const QString& name, bool value) const {
-    QDBusMessage m =
-        QDBusMessage::createMethodCall(service_, path, MockInterface, QStringLiteral("EmitSignal"));
-    m << interface << name << QStringLiteral("b") << QVariant::fromValue(QVariantList{value});
-    bus_.asyncCall(m);
-  }
-
-  // The calls an object received, oldest first, as "Method(arg, ...)".
-  QStringList Calls(const QString& path) const {
-    const QDBusMessage r = Control(path, QStringLiteral("GetCalls"), {});
-    QStringList calls;
-    if (r.type() != QDBusMessage::ReplyMessage)
-      return {QStringLiteral("GetCalls failed: ") + r.errorMessage()};
-    const QDBusArgument list = r.arguments().constFirst().value<QDBusArgument>();
-    list.beginArray();
-    while (!list.atEnd()) {
-      quint64 time = 0;
-      QString method;
-      QStringList args;
-      list.beginStructure();
-      list >> time >> method;
-      list.beginArray();
-      while (!list.atEnd()) {
-        QDBusVariant v;
-        list >> v;
-        const QVariant value = v.variant();
-        args << (value.metaType().id() == QMetaType::QString
-                     ? QLatin1Char('"') + value.toString() + QLatin1Char('"')
-                     : value.toString());
-      }
-      list.endArray();
-      list.endStructure();
-      calls << method + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')');
-    }
-    list.endArray();
-    return calls;
-  }
-
-private:
-  QDBusConnection bus_;
-  QString service_;
-  QProcess process_;
-};
 
 } // namespace
 
@@ -152,11 +58,11 @@ private slots:
 
 private:
   void AddWithFlags(const QString& method, WithFlags mode, bool sleeps);
-  QStringList ManagerCalls() const { return logind_->Calls(LogindPath); }
+  QStringList ManagerCalls() const { return logind_->ManagerCalls(); }
 
   QDBusConnection system_ = QDBusConnection::systemBus();
-  std::unique_ptr<Mock> logind_;
-  std::unique_ptr<Mock> sessionManager_;
+  std::unique_ptr<MockLogind> logind_;
+  std::unique_ptr<DBusMock> sessionManager_;
   std::unique_ptr<LogindPower> power_;
   QByteArray savedSessionId_;
 };
@@ -172,14 +78,10 @@ void TestLogind::initTestCase() {
 }
 
 void TestLogind::init() {
-  logind_ = std::make_unique<Mock>(system_, LogindService);
-  QVERIFY(
-      logind_->Start({QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")}));
+  logind_ = std::make_unique<MockLogind>();
+  QVERIFY(logind_->Start());
   // Like logind, announce the sleep before answering.
-  for (const char* method : {"Suspend", "Hibernate"})
-    logind_->AddMethod(
-        LogindPath, ManagerInterface, QLatin1String(method), QStringLiteral("b"), QString(),
-        QStringLiteral("self.EmitSignal('%1', 'PrepareForSleep', 'b', [True])").arg(ManagerInterface));
+  QVERIFY(logind_->AnnounceSleeps());
   qunsetenv("XDG_SESSION_ID");
 }
 
@@ -210,8 +112,8 @@ void TestLogind::AddWithFlags(const QString& method, WithFlags mode, bool sleeps
                           "name='org.freedesktop.DBus.Error.AccessDenied')");
     break;
   }
-  logind_->AddMethod(LogindPath, ManagerInterface, method + QStringLiteral("WithFlags"), QStringLiteral("t"),
-                     QString(), code);
+  QVERIFY(logind_->AddMethod(LogindPath, ManagerInterface, method + QStringLiteral("WithFlags"),
+                             QStringLiteral("t"), QString(), code));
 }
 
 void TestLogind::shutDownAndRestart_data() {
@@ -289,7 +191,7 @@ void TestLogind::standByAndHibernate() {
   resume.setTimerType(Qt::PreciseTimer);
   connect(&resume, &QTimer::timeout, [&] {
     resumed = true;
-    logind_->EmitSignalAsync(LogindPath, ManagerInterface, QStringLiteral("PrepareForSleep"), false);
+    logind_->EmitBool(LogindPath, ManagerInterface, QStringLiteral("PrepareForSleep"), false);
   });
   resume.start(400);
 
@@ -328,8 +230,8 @@ void TestLogind::sleepRequestThatEndsEarly() {
   QFETCH(bool, killLogind);
   QFETCH(int, minMs);
   QFETCH(int, maxMs);
-  logind_->AddMethod(LogindPath, ManagerInterface, QStringLiteral("Suspend"), QStringLiteral("b"), QString(),
-                     code);
+  QVERIFY(logind_->AddMethod(LogindPath, ManagerInterface, QStringLiteral("Suspend"), QStringLiteral("b"),
+                             QString(), code));
 
   power_ = std::make_unique<LogindPower>();
   power_->SetSleepStartTimeout(1500);
@@ -361,7 +263,7 @@ void TestLogind::sleepRequestThatEndsEarly() {
 
 void TestLogind::prepareForSleepBecomesBroadcast() {
   // The same signal from anybody but logind is not believed.
-  sessionManager_ = std::make_unique<Mock>(system_, QStringLiteral("org.example.Impostor"));
+  sessionManager_ = std::make_unique<DBusMock>(system_, QStringLiteral("org.example.Impostor"));
   QVERIFY(sessionManager_->Start(
       {QStringLiteral("--system"), QStringLiteral("org.example.Impostor"), LogindPath, ManagerInterface}));
 
@@ -370,10 +272,10 @@ void TestLogind::prepareForSleepBecomesBroadcast() {
   sessionManager_->Control(LogindPath, QStringLiteral("EmitSignal"),
                            {ManagerInterface, QStringLiteral("PrepareForSleep"), QStringLiteral("b"),
                             QVariant::fromValue(QVariantList{false})});
-  logind_->EmitSignalAsync(LogindPath, ManagerInterface, QStringLiteral("PrepareForSleep"), true);
+  logind_->EmitBool(LogindPath, ManagerInterface, QStringLiteral("PrepareForSleep"), true);
   QTRY_COMPARE(broadcasts.count(), 1);
   QCOMPARE(broadcasts.at(0), (QVariantList{PowerEvent::Suspend, qint64(0)}));
-  logind_->EmitSignalAsync(LogindPath, ManagerInterface, QStringLiteral("PrepareForSleep"), false);
+  logind_->EmitBool(LogindPath, ManagerInterface, QStringLiteral("PrepareForSleep"), false);
   QTRY_COMPARE(broadcasts.count(), 2);
   QCOMPARE(broadcasts.at(1), (QVariantList{PowerEvent::ResumeSuspend, qint64(0)}));
 }
@@ -421,15 +323,15 @@ void TestLogind::logOffThroughSessionManager() {
   QFETCH(QString, signature);
   QFETCH(bool, force);
   QFETCH(QString, expected);
-  sessionManager_ = std::make_unique<Mock>(QDBusConnection::sessionBus(), service);
+  sessionManager_ = std::make_unique<DBusMock>(QDBusConnection::sessionBus(), service);
   QVERIFY(sessionManager_->Start({QStringLiteral("--session"), service, path, interface}));
-  sessionManager_->AddMethod(path, interface, method, signature, QString(), QString());
+  QVERIFY(sessionManager_->AddMethod(path, interface, method, signature, QString(), QString()));
   logind_->Control(LogindPath, QStringLiteral("ClearCalls"), {});
 
   power_ = std::make_unique<LogindPower>();
   power_->ExitWindows(force ? 4 : 0);
   // Through the event loop this time, not by destroying the back end.
-  QTRY_COMPARE(sessionManager_->Calls(path), QStringList{expected});
+  QTRY_COMPARE(sessionManager_->CallLines(path), QStringList{expected});
   power_.reset();
   QCOMPARE(ManagerCalls(), QStringList());
 }
@@ -450,10 +352,11 @@ void TestLogind::logOffWhenSessionManagerAnswersError() {
   QFETCH(bool, sessionEnded);
   const QString gnome = QStringLiteral("org.gnome.SessionManager");
   const QString path = QStringLiteral("/org/gnome/SessionManager");
-  sessionManager_ = std::make_unique<Mock>(QDBusConnection::sessionBus(), gnome);
+  sessionManager_ = std::make_unique<DBusMock>(QDBusConnection::sessionBus(), gnome);
   QVERIFY(sessionManager_->Start({QStringLiteral("--session"), gnome, path, gnome}));
   if (!code.isEmpty())
-    sessionManager_->AddMethod(path, gnome, QStringLiteral("Logout"), QStringLiteral("u"), QString(), code);
+    QVERIFY(sessionManager_->AddMethod(path, gnome, QStringLiteral("Logout"), QStringLiteral("u"), QString(),
+                                       code));
   qputenv("XDG_SESSION_ID", "c7");
   logind_->Control(LogindPath, QStringLiteral("ClearCalls"), {});
 
@@ -486,13 +389,14 @@ void TestLogind::logOffThroughLogind() {
   const QString pid = QString::number(QCoreApplication::applicationPid());
   // logind writes session "1" as _31 in its object paths.
   if (byPid)
-    logind_->AddMethod(LogindPath, ManagerInterface, QStringLiteral("GetSessionByPID"), QStringLiteral("u"),
-                       QStringLiteral("o"), QStringLiteral("ret = '/org/freedesktop/login1/session/_31'"));
+    QVERIFY(logind_->AddMethod(LogindPath, ManagerInterface, QStringLiteral("GetSessionByPID"),
+                               QStringLiteral("u"), QStringLiteral("o"),
+                               QStringLiteral("ret = '/org/freedesktop/login1/session/_31'")));
   else
-    logind_->AddMethod(LogindPath, ManagerInterface, QStringLiteral("GetSessionByPID"), QStringLiteral("u"),
-                       QStringLiteral("o"),
-                       QStringLiteral("raise dbus.exceptions.DBusException('No session', "
-                                      "name='org.freedesktop.login1.NoSessionForPID')"));
+    QVERIFY(logind_->AddMethod(LogindPath, ManagerInterface, QStringLiteral("GetSessionByPID"),
+                               QStringLiteral("u"), QStringLiteral("o"),
+                               QStringLiteral("raise dbus.exceptions.DBusException('No session', "
+                                              "name='org.freedesktop.login1.NoSessionForPID')")));
   const QString autoPath = QStringLiteral("/org/freedesktop/login1/session/auto");
   logind_->Control(LogindPath, QStringLiteral("AddSession"),
                    {QStringLiteral("auto"), QStringLiteral("seat0"), 1000u, QStringLiteral("user"), true});
@@ -506,9 +410,9 @@ void TestLogind::logOffThroughLogind() {
   QStringList expected{"GetSessionByPID(" + pid + ")"};
   if (terminated != QLatin1String("auto")) {
     expected << "TerminateSession(\"" + terminated + "\")";
-    QCOMPARE(logind_->Calls(autoPath), QStringList());
+    QCOMPARE(logind_->CallLines(autoPath), QStringList());
   } else {
-    QCOMPARE(logind_->Calls(autoPath), QStringList{"Terminate()"});
+    QCOMPARE(logind_->CallLines(autoPath), QStringList{"Terminate()"});
   }
   QCOMPARE(ManagerCalls(), expected);
 }

@@ -41,10 +41,8 @@ class TestPowerEvents : public QObject {
 private slots:
   void initTestCase() {
     QVERIFY2(QDBusConnection::systemBus().isConnected(), "run under tests/support/with-dbus");
-    logind_ =
-        std::make_unique<DBusMock>(QDBusConnection::systemBus(), QStringLiteral("org.freedesktop.login1"));
-    QVERIFY(
-        logind_->Start({QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")}));
+    logind_ = std::make_unique<MockLogind>();
+    QVERIFY(logind_->Start());
     upower_ =
         std::make_unique<DBusMock>(QDBusConnection::systemBus(), QStringLiteral("org.freedesktop.UPower"));
     QVERIFY(
@@ -163,7 +161,7 @@ private slots:
   }
 
 private:
-  std::unique_ptr<DBusMock> logind_;
+  std::unique_ptr<MockLogind> logind_;
   std::unique_ptr<DBusMock> upower_;
 };
 

@@ -1,7 +1,6 @@
 // The real zarvo binary on a real X server: its windows appear at their sizes, docked, and it quits cleanly.
-#include "tests/system/x_session.h"
+#include "tests/support/zarvo_process.h"
 
-#include <QProcess>
 #include <QTest>
 
 using namespace zarvo::test;
@@ -10,23 +9,18 @@ class TestStartup : public QObject {
   Q_OBJECT
 private slots:
   void mainWindowAppearsDockedAndQuits() {
-    QProcess zarvo;
-    zarvo.setProcessChannelMode(QProcess::ForwardedChannels);
-    zarvo.start(QStringLiteral(ZARVO_BINARY), {});
-    QVERIFY(zarvo.waitForStarted(10000));
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start());
 
-    std::optional<QRect> main, options, counter;
-    QTRY_VERIFY_WITH_TIMEOUT((main = FindWindow(QStringLiteral("Zarvo"), QSize(200, 140))) &&
-                                 (options = FindWindow(QStringLiteral("Options"), QSize(200, 280))) &&
-                                 (counter = FindWindow(QStringLiteral("Counter"), QSize(200, 140))),
-                             20000);
+    const std::optional<ZarvoWindows> w = zarvo.WaitForWindows(ZarvoProcess::Group, 20000);
+    QVERIFY(w);
     // Options flush to the left of the main window, the Counter flush below it.
-    QCOMPARE(options->topLeft(), main->topLeft() - QPoint(200, 0));
-    QCOMPARE(counter->topLeft(), main->topLeft() + QPoint(0, 140));
-    QCOMPARE(zarvo.state(), QProcess::Running);
+    QCOMPARE(w->options->topLeft(), w->main->topLeft() - QPoint(200, 0));
+    QCOMPARE(w->counter->topLeft(), w->main->topLeft() + QPoint(0, 140));
+    QVERIFY(zarvo.IsRunning());
 
-    zarvo.terminate();
-    QVERIFY(zarvo.waitForFinished(10000));
+    QVERIFY(zarvo.Terminate());
   }
 };
 

@@ -1,11 +1,10 @@
 // The real program's stopwatch on a real X server: Start makes the display run for a second, Pause
 // holds it at a value other than zero, Pause again resumes it and Stop keeps the last value.
-#include "tests/system/x_session.h"
+#include "tests/support/zarvo_process.h"
 
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zarvo::test;
@@ -38,15 +37,12 @@ class TestStopwatchEndToEnd : public QObject {
   Q_OBJECT
 private slots:
   void countsForASecondAndPauses() {
-    QTemporaryDir dir;
-    QProcess zarvo;
-    zarvo.setProcessChannelMode(QProcess::ForwardedChannels);
-    zarvo.setWorkingDirectory(dir.path());
-    zarvo.start(QStringLiteral(ZARVO_BINARY), {});
-    QVERIFY(zarvo.waitForStarted(10000));
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start());
 
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Counter, 20000));
     std::optional<QRect> counter;
-    QTRY_VERIFY_WITH_TIMEOUT((counter = FindWindow(QStringLiteral("Counter"), QSize(200, 140))), 20000);
     QTest::qWait(500); // the settings load places the group and the windows paint
     QTRY_VERIFY_WITH_TIMEOUT((counter = FindWindow(QStringLiteral("Counter"), QSize(200, 140))), 20000);
     const QPoint at = counter->topLeft();
@@ -82,10 +78,9 @@ private slots:
     QTest::qWait(200);
     QTRY_VERIFY_WITH_TIMEOUT(!Changes(display, 600), 10000);
     QVERIFY(Grab(display) != held);
-    QCOMPARE(zarvo.state(), QProcess::Running);
+    QVERIFY(zarvo.IsRunning());
 
-    zarvo.terminate();
-    QVERIFY(zarvo.waitForFinished(10000));
+    QVERIFY(zarvo.Terminate());
   }
 };
 

@@ -2,10 +2,9 @@
 // button takes the whole group off the screen and puts "Zarvo" into the tray; the tray's click
 // brings every window back where it was and the icon leaves the tray.
 #include "tests/support/tray_host.h"
-#include "tests/system/x_session.h"
+#include "tests/support/zarvo_process.h"
 
 #include <QDBusConnection>
-#include <QProcess>
 #include <QTest>
 
 using namespace zarvo::test;
@@ -18,16 +17,13 @@ private slots:
     TrayHost host;
     QVERIFY(host.Start());
 
-    QProcess zarvo;
-    zarvo.setProcessChannelMode(QProcess::ForwardedChannels);
-    zarvo.start(QStringLiteral(ZARVO_BINARY), {});
-    QVERIFY(zarvo.waitForStarted(10000));
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start());
 
-    std::optional<QRect> main, options, counter;
-    QTRY_VERIFY_WITH_TIMEOUT((main = FindWindow(QStringLiteral("Zarvo"), QSize(200, 140))) &&
-                                 (options = FindWindow(QStringLiteral("Options"), QSize(200, 280))) &&
-                                 (counter = FindWindow(QStringLiteral("Counter"), QSize(200, 140))),
-                             30000);
+    const std::optional<ZarvoWindows> w = zarvo.WaitForWindows(ZarvoProcess::Group, 30000);
+    QVERIFY(w);
+    const std::optional<QRect> main = w->main, options = w->options, counter = w->counter;
     QCOMPARE(host.Items(), QStringList{});
 
     // The Hide button sits at (155, 0), 13 x 20, on the main window.
@@ -47,10 +43,9 @@ private slots:
                                  FindWindow(QStringLiteral("Counter"), QSize(200, 140)) == counter,
                              30000);
     QTRY_COMPARE_WITH_TIMEOUT(host.Items(), QStringList{}, 30000);
-    QCOMPARE(zarvo.state(), QProcess::Running);
+    QVERIFY(zarvo.IsRunning());
 
-    zarvo.terminate();
-    QVERIFY(zarvo.waitForFinished(10000));
+    QVERIFY(zarvo.Terminate());
   }
 };
 
