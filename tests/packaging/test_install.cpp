@@ -103,7 +103,8 @@ private slots:
     QVERIFY(QFileInfo(usr + QStringLiteral("/" ZARVO_SOUND_MODULE)).isFile());
     for (const char* file :
          {"share/applications/" ZARVO_APP_ID ".desktop", "share/metainfo/" ZARVO_APP_ID ".metainfo.xml",
-          "share/zarvo/Help/index.html", "share/zarvo/Help/screenshot.png"})
+          "share/zarvo/Help/index.html", "share/zarvo/Help/screenshot.png", "share/doc/zarvo/LICENSE",
+          "share/doc/zarvo/copyright"})
       QVERIFY2(QFileInfo(usr + QLatin1Char('/') + QLatin1String(file)).size() > 0, file);
     QCOMPARE(Read(usr + QStringLiteral("/share/zarvo/history.txt")),
              Read(SourceDir() + QStringLiteral("/history.txt")));
@@ -129,7 +130,8 @@ private slots:
                    file.startsWith(QLatin1String("share/metainfo/")) ||
                    file.startsWith(QLatin1String("share/icons/hicolor/")) ||
                    file.startsWith(QLatin1String("share/man/man1/")) ||
-                   file.startsWith(QLatin1String("share/zarvo/")),
+                   file.startsWith(QLatin1String("share/zarvo/")) ||
+                   file.startsWith(QLatin1String("share/doc/zarvo/")),
                qPrintable(file));
     }
   }

@@ -118,6 +118,33 @@ private slots:
     QVERIFY(xml.contains(QStringLiteral("<screenshot type=\"default\">")));
   }
 
+  // One licence, said the same way by the licence file, the software centre's data and the
+  // package's copyright file (in Debian's machine-readable form, where MIT is named Expat).
+  void licence() {
+    const QString licence = Read(SourceDir() + QStringLiteral("/LICENSE"));
+    QVERIFY(licence.startsWith(QStringLiteral("MIT License\n\nCopyright (c) ")));
+    const QString holder = FirstCapture(licence, QStringLiteral("^Copyright \\(c\\) ([^\n]+)$"));
+    QVERIFY2(holder.endsWith(QStringLiteral(" " ZARVO_AUTHOR)), qPrintable(holder));
+    QVERIFY(licence.contains(QStringLiteral("THE SOFTWARE IS PROVIDED \"AS IS\"")));
+
+    QCOMPARE(FirstCapture(Read(Built(QStringLiteral(ZARVO_APP_ID ".metainfo.xml"))),
+                          QStringLiteral("<project_license>([^<]*)</project_license>")),
+             QStringLiteral("MIT"));
+
+    const QString copyright = Read(Built(QStringLiteral("copyright")));
+    QVERIFY(copyright.startsWith(
+        QStringLiteral("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n")));
+    QCOMPARE(FirstCapture(copyright, QStringLiteral("^Copyright: ([^\n]+)$")), holder);
+    QCOMPARE(FirstCapture(copyright, QStringLiteral("^Files: \\*\nCopyright: [^\n]+\nLicense: (\\S+)$")),
+             QStringLiteral("Expat"));
+    // The licence's terms, folded as the format wants: each line indented, empty lines as " .".
+    QString terms = licence.mid(licence.indexOf(QStringLiteral("\n\nPermission")) + 2).trimmed();
+    terms.replace(QStringLiteral("\n\n"), QStringLiteral("\n.\n"))
+        .replace(QStringLiteral("\n"), QStringLiteral("\n "));
+    QVERIFY2(copyright.endsWith(QStringLiteral("\n\nLicense: Expat\n ") + terms + QStringLiteral("\n")),
+             qPrintable(copyright));
+  }
+
   // The program's version, the newest release of the software centre's data and the newest entry
   // of the change history are one and the same, so a release never ships with a stale history.
   void releasesAgree() {
