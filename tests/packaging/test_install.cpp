@@ -1,7 +1,8 @@
 // Zarvo installed the two ways a user gets it: `cmake --install` into a scratch prefix, and the .deb
 // that cpack builds, unpacked with dpkg -x into a scratch root. Every file lands in its standard
 // place, and the installed program starts on a real X server and opens its own Help page and change
-// history through the desktop's opener, from a working directory that has no Help folder.
+// history through the desktop's opener, from a working directory that has no Help folder, and
+// keeps its settings in the user's configuration folder rather than beside itself.
 #include "project_info.h"
 #include "tests/support/test_support.h"
 #include "tests/support/x_session.h"
@@ -12,9 +13,13 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <unistd.h>
 
 using namespace zarvo::test;
 
@@ -46,6 +51,16 @@ bool WriteExecutable(const QString& path, const QByteArray& text) {
   QFile f(path);
   return f.open(QIODevice::WriteOnly) && f.write(text) == text.size() &&
          f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// The command that runs `program` as a user who cannot write to folders that deny it: as the
+// superuser, whom permissions do not stop, without the capabilities that override them.
+QStringList AsUser(const QStringList& program) {
+  if (geteuid() != 0)
+    return program;
+  return QStringList{QStringLiteral("setpriv"), QStringLiteral("--bounding-set"),
+                     QStringLiteral("-dac_override,-dac_read_search"), QStringLiteral("--")} +
+         program;
 }
 
 // A viewable top-level window of the program that is none of its skinned windows: its popup menu.
@@ -159,8 +174,8 @@ private slots:
     }
   }
 
-  void installedProgramOpensItsHelp_data() { roots(); }
-  void installedProgramOpensItsHelp() {
+  void installedProgramOpensItsHelpAndSavesToXdg_data() { roots(); }
+  void installedProgramOpensItsHelpAndSavesToXdg() {
     QFETCH(QString, usr);
     QTemporaryDir home;
     QVERIFY(home.isValid());
@@ -179,11 +194,23 @@ private slots:
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral(".local/share")));
     env.insert(QStringLiteral("XDG_DATA_DIRS"), home.filePath(QStringLiteral("nowhere")));
     env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("X-Generic"));
+    // The program's folder takes no new files, as /usr/bin for a user: without that a scratch
+    // installation would count as a copy of its own and keep its settings beside itself.
+    const QString bin = usr + QStringLiteral("/bin");
+    const QFileDevice::Permissions open = QFile::permissions(bin);
+    QVERIFY(QFile::setPermissions(bin, open & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                                                QFileDevice::WriteGroup | QFileDevice::WriteOther)));
+    const auto reopen = qScopeGuard([&] { QFile::setPermissions(bin, open); });
+    const QStringList touch = AsUser({QStringLiteral("touch"), bin + QStringLiteral("/probe")});
+    QVERIFY2(Tool(touch.first(), touch.mid(1)).exitCode != 0,
+             "the installed program's folder still takes new files");
+
     QProcess zarvo;
     zarvo.setProcessEnvironment(env);
     zarvo.setWorkingDirectory(home.path()); // as when started from the desktop's menu
     zarvo.setProcessChannelMode(QProcess::ForwardedChannels);
-    zarvo.start(usr + QStringLiteral("/bin/zarvo"), {});
+    const QStringList command = AsUser({usr + QStringLiteral("/bin/zarvo")});
+    zarvo.start(command.first(), command.mid(1));
     QVERIFY(zarvo.waitForStarted(10000));
 
     std::optional<QRect> main;
@@ -220,6 +247,20 @@ private slots:
     QVERIFY(zarvo.waitForFinished(20000));
     QCOMPARE(zarvo.exitStatus(), QProcess::NormalExit);
     QCOMPARE(zarvo.exitCode(), 0);
+
+    // Quitting saved the settings in $XDG_CONFIG_HOME/zarvo, as a file that reads back: the
+    // main window where it stood and the two satellites shown.
+    QVERIFY(!QFileInfo::exists(bin + QStringLiteral("/Settings.ini")));
+    const QString saved = home.filePath(QStringLiteral(".config/zarvo/Settings.ini"));
+    QVERIFY2(QFileInfo(saved).isFile(), qPrintable(saved));
+    QSettings ini(saved, QSettings::IniFormat);
+    QCOMPARE(ini.status(), QSettings::NoError);
+    QCOMPARE(ini.value(QStringLiteral("Form1/Left")).toInt(), main->x());
+    QCOMPARE(ini.value(QStringLiteral("Form1/Top")).toInt(), main->y());
+    QCOMPARE(ini.value(QStringLiteral("FormOptions/Visible")).toString(), QStringLiteral("1"));
+    QCOMPARE(ini.value(QStringLiteral("FormCounter/Visible")).toString(), QStringLiteral("1"));
+    const QStringList keys = ini.allKeys();
+    QCOMPARE(keys.size(), 16);
   }
 };
 
