@@ -4,6 +4,8 @@
 #include "tests/support/test_support.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
@@ -116,6 +118,16 @@ private slots:
     QCOMPARE(FirstCapture(xml, QStringLiteral("<binary>([^<]*)</binary>")), QStringLiteral("zarvo"));
     QVERIFY(xml.contains(QStringLiteral("<content_rating type=\"oars-1.1\"")));
     QVERIFY(xml.contains(QStringLiteral("<screenshot type=\"default\">")));
+    // The software centre is told the size of the picture the README and the Help page show, and
+    // that picture stays small enough to download with the data.
+    const QString screenshot = SourceDir() + QStringLiteral("/docs/screenshot.png");
+    const QSize size = QImageReader(screenshot).size();
+    QVERIFY(size.width() > 600 && size.height() > 250);
+    const QRegularExpressionMatch image =
+        QRegularExpression(QStringLiteral("<image type=\"source\" width=\"(\\d+)\" height=\"(\\d+)\">"))
+            .match(xml);
+    QCOMPARE(QSize(image.captured(1).toInt(), image.captured(2).toInt()), size);
+    QVERIFY(QFileInfo(screenshot).size() < 400 * 1024);
   }
 
   // One licence, said the same way by the licence file, the software centre's data and the
