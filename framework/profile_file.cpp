@@ -280,30 +280,43 @@ bool ReadBool(const QString& path, const QString& section, const QString& key, b
 }
 
 bool WriteString(const QString& path, const QString& section, const QString& key, const QString& value) {
+  return WriteStrings(path, {{section, key, value}}) == 1;
+}
+
+qsizetype WriteStrings(const QString& path, const QList<Entry>& entries) {
   const std::optional<QByteArray> doc = ReadDocument(path);
   if (!doc)
-    return false; // never replace what could not be read
-  const std::optional<QByteArray> updated = SetValue(*doc, section.toUtf8(), key.toUtf8(), value.toUtf8());
-  if (!updated || updated->size() > kMaxFileSize)
-    return false;
+    return 0; // never replace what could not be read
+  QByteArray updated = *doc;
+  qsizetype stored = 0;
+  for (const Entry& e : entries) {
+    const std::optional<QByteArray> next =
+        SetValue(updated, e.section.toUtf8(), e.key.toUtf8(), e.value.toUtf8());
+    if (!next || next->size() > kMaxFileSize)
+      break;
+    updated = *next;
+    ++stored;
+  }
+  if (stored == 0)
+    return 0;
   if (QFileInfo::exists(path)) {
     // A write-protected file stays as it is, although its folder would let it be replaced.
     QFile probe(path);
     if (!probe.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))
-      return false;
+      return 0;
   }
-  if (*updated == *doc)
-    return true; // the file already says so
+  if (updated == *doc)
+    return stored; // the file already says so
   QSaveFile out(path);
   // Unbuffered, so that a short write (a full disk, a size limit) shows in the count written here:
   // a buffered one reports success and lets the commit put a truncated file in place.
   if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-    return false;
-  if (out.write(*updated) != updated->size()) {
+    return 0;
+  if (out.write(updated) != updated.size()) {
     out.cancelWriting();
-    return false;
+    return 0;
   }
-  return out.commit();
+  return out.commit() ? stored : 0;
 }
 
 bool WriteInteger(const QString& path, const QString& section, const QString& key, qint32 value) {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -55,6 +56,17 @@ bool ReadBool(const QString& path, const QString& section, const QString& key, b
 // value cannot be stored, the file cannot be read or is write-protected, or the folder cannot take
 // the new file. The folder is not created.
 bool WriteString(const QString& path, const QString& section, const QString& key, const QString& value);
+
+// One key to set with WriteStrings.
+struct Entry {
+  QString section, key, value;
+};
+// Sets the keys in their order, as that many WriteString calls would, but replaces the file once:
+// a crash leaves the old file or the one with every key set, never one with only some of them.
+// A key that cannot be stored ends the list there and those before it are written. Returns how
+// many were written (all of them or fewer); 0, leaving the file as it was, when the file cannot be
+// read or replaced, or is write-protected.
+qsizetype WriteStrings(const QString& path, const QList<Entry>& entries);
 bool WriteInteger(const QString& path, const QString& section, const QString& key, qint32 value);
 bool WriteBool(const QString& path, const QString& section, const QString& key, bool value);
 

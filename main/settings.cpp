@@ -84,13 +84,26 @@ int ReadSetting(const QString& path, SettingId id, const LayoutFacts& facts) {
   return profile::ReadInteger(path, section, key, fallback);
 }
 
-bool WriteSetting(const QString& path, SettingId id, int value) {
+namespace {
+
+profile::Entry EntryFor(SettingId id, int value) {
   const SettingKey& k = Setting(id);
-  const QString section = QString::fromLatin1(k.section);
-  const QString key = QString::fromLatin1(k.key);
-  if (k.type == SettingType::Boolean)
-    return profile::WriteBool(path, section, key, value != 0);
-  return profile::WriteInteger(path, section, key, value);
+  const QByteArray text =
+      k.type == SettingType::Boolean ? profile::EncodeBool(value != 0) : profile::EncodeInteger(value);
+  return {QString::fromLatin1(k.section), QString::fromLatin1(k.key), QString::fromLatin1(text)};
+}
+
+} // namespace
+
+bool WriteSetting(const QString& path, SettingId id, int value) {
+  return profile::WriteStrings(path, {EntryFor(id, value)}) == 1;
+}
+
+bool WriteSettings(const QString& path, const std::function<int(SettingId)>& value) {
+  QList<profile::Entry> entries;
+  for (int i = 0; i < kSettingCount; ++i)
+    entries << EntryFor(static_cast<SettingId>(i), value(static_cast<SettingId>(i)));
+  return profile::WriteStrings(path, entries) == entries.size();
 }
 
 void TForm1::LoadSettings() {
@@ -183,8 +196,14 @@ void TForm1::SaveSettings() {
     }
     return 0;
   };
-  // A write that fails (a read-only folder, a full disk) ends the save there, silently; the keys
-  // written before it stay written.
+  // One replacement of the file for all sixteen keys: a crash or a kill during the save leaves the
+  // old file or the new one, never a layout that is half one and half the other (and the disk is
+  // synced once instead of sixteen times).
+  if (WriteSettings(path, value))
+    return;
+  // Where the whole file could not be written (a full disk, a size limit), the keys are written one
+  // by one as far as they go: a failing write ends the save there, silently, and the keys written
+  // before it stay written. A read-only folder or file takes none of them.
   for (int i = 0; i < kSettingCount; ++i)
     if (!WriteSetting(path, static_cast<SettingId>(i), value(static_cast<SettingId>(i))))
       return;

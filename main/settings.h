@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 namespace zarvo {
 
@@ -84,5 +85,8 @@ QString SettingsFilePath(const QString& executableDirectory, const QString& file
 int ReadSetting(const QString& path, SettingId id, const LayoutFacts& facts = {});
 // Writes one key (Booleans as "1" exactly when non-zero). False when the file could not take it.
 bool WriteSetting(const QString& path, SettingId id, int value);
+// Writes every key, in the table's order, with one replacement of the file; `value` gives each
+// key's value. False when the file could not take them (it is then left as it was).
+bool WriteSettings(const QString& path, const std::function<int(SettingId)>& value);
 
 } // namespace zarvo

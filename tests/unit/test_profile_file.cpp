@@ -211,6 +211,31 @@ private slots:
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Settings.ini")});
   }
 
+  void severalKeysInOneReplacement() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Settings.ini"));
+    {
+      QFile f(path);
+      QVERIFY(f.open(QIODevice::WriteOnly) && f.write("; mine\n[Form1]\nTop=1\n") > 0);
+    }
+    const QString form1 = QStringLiteral("Form1");
+    // The same file as the keys written one by one would give.
+    QCOMPARE(
+        WriteStrings(path, {{form1, QStringLiteral("Left"), QStringLiteral("5")},
+                            {form1, QStringLiteral("Top"), QStringLiteral("6")},
+                            {QStringLiteral("FormCounter"), QStringLiteral("Visible"), QStringLiteral("1")}}),
+        3);
+    QCOMPARE(ReadFile(path), QByteArray("; mine\n[Form1]\nTop=6\nLeft=5\n[FormCounter]\nVisible=1\n"));
+    // A key that cannot be stored ends the list; those before it are written.
+    QCOMPARE(WriteStrings(path, {{form1, QStringLiteral("Left"), QStringLiteral("7")},
+                                 {form1, QStringLiteral("Top"), QStringLiteral("two\nlines")},
+                                 {form1, QStringLiteral("Other"), QStringLiteral("8")}}),
+             1);
+    QCOMPARE(ReadFile(path), QByteArray("; mine\n[Form1]\nTop=6\nLeft=7\n[FormCounter]\nVisible=1\n"));
+    QCOMPARE(WriteStrings(path, {{form1, QStringLiteral("="), QStringLiteral("1")}}), 0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Settings.ini")});
+  }
+
   void protectedOrUnusablePlacesFailAndChangeNothing() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Settings.ini"));
