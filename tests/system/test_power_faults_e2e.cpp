@@ -1,0 +1,177 @@
+// The real program where the power requests cannot succeed: no system bus at all, a logind that
+// refuses every request as polkit does for a user who may not, and a logind that goes away while
+// the program waits for the computer to wake up. Nothing crashes or hangs, the steps after the
+// power action still run, and a command-line action still ends the program.
+#include "tests/support/dbus_mock.h"
+#include "tests/support/zarvo_process.h"
+
+#include <QDBusConnection>
+#include <QElapsedTimer>
+#include <QTest>
+
+using namespace zarvo::test;
+
+namespace {
+
+const QSize kBoxSize(200, 140);
+const QString kNoBus = QStringLiteral("unix:path=/nonexistent/zarvo-no-system-bus");
+
+// A countdown of two seconds that asks for `power` and then shows a message.
+QStringList Countdown(const QString& power) {
+  return {QStringLiteral("--after"), QStringLiteral("2s"), power, QStringLiteral("--message=Time is up")};
+}
+
+// Waits for the message window of the expiry; true when it is on the screen.
+bool MessageShown(int timeoutMs) {
+  QElapsedTimer t;
+  t.start();
+  while (!t.hasExpired(timeoutMs)) {
+    if (FindWindow(QStringLiteral("Zarvo - Message"), kBoxSize))
+      return true;
+    QTest::qWait(100);
+  }
+  return false;
+}
+
+// The power requests logind received (the countdown's idle inhibitor talks to it too).
+QStringList PowerCalls(const MockLogind& logind) {
+  QStringList calls;
+  for (const QString& c : logind.ManagerCalls())
+    for (const char* method : {"PowerOff", "Reboot", "Suspend", "Hibernate", "GetCalls"})
+      if (c.startsWith(QLatin1String(method)))
+        calls << c;
+  return calls;
+}
+
+// logind's answer when polkit does not let this user do it, for every request.
+QString Refusal(const QString& errorName) {
+  return QStringLiteral("raise dbus.exceptions.DBusException('Not authorized', name='%1')").arg(errorName);
+}
+
+} // namespace
+
+class TestPowerFaults : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase() {
+    QVERIFY2(QDBusConnection::systemBus().isConnected(), "run under tests/support/with-dbus");
+  }
+
+  // No system bus: the program starts, a countdown's power step does nothing and the message
+  // follows at once; a command-line action ends at once, also a stand-by that cannot wait for a
+  // wake-up.
+  void noSystemBusAtAll() {
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    zarvo.Environment().insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), kNoBus);
+    QVERIFY(zarvo.Start(Countdown(QStringLiteral("--standby"))));
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 30000));
+    QVERIFY(MessageShown(30000));
+    QVERIFY(zarvo.IsRunning());
+    QVERIFY(zarvo.Terminate());
+
+    for (const QString& word : {QStringLiteral("shutdown"), QStringLiteral("standby")}) {
+      ZarvoProcess once;
+      once.Environment().insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), kNoBus);
+      QVERIFY(once.WriteSettings("[Form1]\nShowconfirmation1=0\n"));
+      QElapsedTimer t;
+      t.start();
+      QVERIFY(once.Start({word}));
+      QVERIFY2(once.Process().waitForFinished(30000), qPrintable(word));
+      QCOMPARE(once.Process().exitStatus(), QProcess::NormalExit);
+      QCOMPARE(once.Process().exitCode(), 0);
+      QVERIFY2(t.elapsed() < 20000, qPrintable(QString::number(t.elapsed())));
+    }
+  }
+
+  void logindRefusesEverything_data() {
+    QTest::addColumn<QString>("errorName");
+    QTest::newRow("polkit: not authorized")
+        << QStringLiteral("org.freedesktop.PolicyKit1.Error.NotAuthorized");
+    QTest::newRow("access denied") << QStringLiteral("org.freedesktop.DBus.Error.AccessDenied");
+    QTest::newRow("needs a password")
+        << QStringLiteral("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired");
+  }
+
+  // Each request is made once (a refusal is no reason to try the plain request after the forced
+  // one), the steps after it run, and the program goes on.
+  void logindRefusesEverything() {
+    QFETCH(QString, errorName);
+    MockLogind logind;
+    QVERIFY(logind.Start());
+    const QString path = QString::fromLatin1(MockLogind::kPath);
+    const QString manager = QString::fromLatin1(MockLogind::kManager);
+    for (const char* method : {"PowerOff", "Reboot", "Suspend", "Hibernate"}) {
+      QVERIFY(logind.AddMethod(path, manager, QLatin1String(method), QStringLiteral("b"), QString(),
+                               Refusal(errorName)));
+      QVERIFY(logind.AddMethod(path, manager, QLatin1String(method) + QStringLiteral("WithFlags"),
+                               QStringLiteral("t"), QString(), Refusal(errorName)));
+    }
+
+    // Force Shut Down is on by default: the forced stand-by is asked for, refused, and not asked
+    // again; the message comes at once instead of after a wait for a sleep.
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start(Countdown(QStringLiteral("--standby"))));
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 30000));
+    QVERIFY(MessageShown(30000));
+    QCOMPARE(PowerCalls(logind), QStringList{QStringLiteral("SuspendWithFlags(16)")});
+    QVERIFY(zarvo.IsRunning());
+    QVERIFY(zarvo.Terminate());
+
+    // From the command line, unforced: asked once each, and the program ends.
+    for (const auto& [word, call] :
+         {std::pair{QStringLiteral("shutdown"), QStringLiteral("PowerOff(true)")},
+          std::pair{QStringLiteral("hibernate"), QStringLiteral("Hibernate(true)")}}) {
+      QVERIFY(logind.ClearManagerCalls());
+      ZarvoProcess once;
+      QVERIFY(once.WriteSettings("[Form1]\nShowconfirmation1=0\n"));
+      QVERIFY(once.Start({word}));
+      QVERIFY2(once.Process().waitForFinished(30000), qPrintable(word));
+      QCOMPARE(once.Process().exitStatus(), QProcess::NormalExit);
+      QCOMPARE(once.Process().exitCode(), 0);
+      QCOMPARE(PowerCalls(logind), QStringList{call});
+    }
+  }
+
+  // logind announces the sleep, then disappears: no wake-up can ever be reported. The program
+  // stops waiting for one, and the steps after the stand-by run.
+  void logindGoesAwayDuringStandBy() {
+    {
+      MockLogind logind;
+      QVERIFY(logind.Start());
+      QVERIFY(logind.AnnounceSleeps());
+      ZarvoProcess zarvo;
+      QVERIFY(zarvo.IsValid());
+      QVERIFY(zarvo.Start(Countdown(QStringLiteral("--standby"))));
+      QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 30000));
+      // (This mock has no ...WithFlags methods: the forced request falls back to the plain one.)
+      QTRY_COMPARE_WITH_TIMEOUT(PowerCalls(logind), QStringList{QStringLiteral("Suspend(true)")}, 30000);
+      // Asleep as far as the program knows: the message waits for the wake-up.
+      QTest::qWait(500);
+      QVERIFY(!FindWindow(QStringLiteral("Zarvo - Message"), kBoxSize));
+      logind.Kill();
+      QVERIFY(MessageShown(30000));
+      QVERIFY(zarvo.IsRunning());
+      QVERIFY(zarvo.Terminate());
+    }
+    {
+      MockLogind logind;
+      QVERIFY(logind.Start());
+      QVERIFY(logind.AnnounceSleeps());
+      ZarvoProcess once;
+      QVERIFY(once.WriteSettings("[Form1]\nShowconfirmation1=0\n"));
+      QVERIFY(once.Start({QStringLiteral("standby")}));
+      QTRY_COMPARE_WITH_TIMEOUT(PowerCalls(logind), QStringList{QStringLiteral("Suspend(true)")}, 30000);
+      QTest::qWait(500);
+      QVERIFY(once.IsRunning()); // waiting for the wake-up
+      logind.Kill();
+      QVERIFY(once.Process().waitForFinished(30000));
+      QCOMPARE(once.Process().exitStatus(), QProcess::NormalExit);
+      QCOMPARE(once.Process().exitCode(), 0);
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(TestPowerFaults)
+#include "test_power_faults_e2e.moc"
