@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <linux/capability.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace zarvo::test {
@@ -49,6 +51,15 @@ QString ZarvoProcess::Folder() const { return dir_.filePath(QStringLiteral("prog
 QString ZarvoProcess::Program() const { return Folder() + QStringLiteral("/zarvo"); }
 QString ZarvoProcess::SettingsFile() const { return Folder() + QStringLiteral("/Settings.ini"); }
 QString ZarvoProcess::Home() const { return dir_.filePath(QStringLiteral("home")); }
+
+void ZarvoProcess::ObeyFilePermissions() {
+  // Dropped from the bounding set in the child, so that the program that it then executes does not
+  // regain them as root; only async-signal-safe calls here.
+  process_.setChildProcessModifier([] {
+    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+      ::prctl(PR_CAPBSET_DROP, cap, 0, 0, 0);
+  });
+}
 
 bool ZarvoProcess::Start(const QStringList& arguments) {
   process_.setProcessEnvironment(environment_);

@@ -52,6 +52,10 @@ public:
   // The process itself: channels, working folder (the program's folder unless changed), state.
   QProcess& Process() { return process_; }
 
+  // The program meets file permissions as a user does, even where the tests run as root: the
+  // capabilities that bypass them are taken from it before it starts.
+  void ObeyFilePermissions();
+
   // Starts the program with `arguments` and waits until it runs.
   bool Start(const QStringList& arguments = {});
   bool IsRunning() const { return process_.state() != QProcess::NotRunning; }
