@@ -100,7 +100,16 @@ qsizetype Id3v2Size(QByteArrayView data, qsizetype at) {
 
 } // namespace
 
-std::optional<qint64> Mp3DurationMs(QByteArrayView data) {
+namespace {
+
+// The frames of `data`: their samples, their stream's sample rate and where the first one starts.
+struct FrameCount {
+  qint64 samples = 0;
+  int sampleRate = 0;
+  qsizetype start = 0;
+};
+
+std::optional<FrameCount> CountFrames(QByteArrayView data) {
   if (data.startsWith(QByteArrayView("RIFF")))
     return std::nullopt; // a WAV file, whatever its samples look like
   qsizetype at = 0;
@@ -118,12 +127,15 @@ std::optional<qint64> Mp3DurationMs(QByteArrayView data) {
     return std::nullopt;
   --at;
 
-  qint64 samples = IsInfoFrame(data, at, *first) ? 0 : first->samples;
+  FrameCount count;
+  count.start = at;
+  count.sampleRate = first->sampleRate;
+  count.samples = IsInfoFrame(data, at, *first) ? 0 : first->samples;
   at += first->bytes;
   while (at < data.size()) {
     const auto f = ParseHeader(data, at);
     if (f && SameStream(*f, *first) && at + f->bytes <= data.size()) {
-      samples += f->samples;
+      count.samples += f->samples;
       at += f->bytes;
       continue;
     }
@@ -133,9 +145,30 @@ std::optional<qint64> Mp3DurationMs(QByteArrayView data) {
     while (at < data.size() && !FrameAt(data, at, &*first))
       ++at;
   }
-  if (samples == 0)
+  if (count.samples == 0)
     return std::nullopt;
-  return samples * 1000 / first->sampleRate;
+  return count;
+}
+
+} // namespace
+
+std::optional<qint64> Mp3DurationMs(QByteArrayView data) { return Mp3DurationMs(data, data.size()); }
+
+std::optional<qint64> Mp3DurationMs(QByteArrayView prefix, qint64 fileSize) {
+  if (fileSize < prefix.size())
+    return std::nullopt; // not the beginning of that file
+  const std::optional<FrameCount> count = CountFrames(prefix);
+  if (!count)
+    return std::nullopt;
+  const qint64 ms = count->samples * 1000 / count->sampleRate;
+  if (fileSize == prefix.size())
+    return ms;
+  // The frames lie between their start and the end of the prefix; the rest of the file is taken to
+  // hold sound at the same rate (the frames cannot give more than the bytes hold, nor can this).
+  const qint64 counted = prefix.size() - count->start;
+  const long double scaled =
+      static_cast<long double>(ms) * static_cast<long double>(fileSize - count->start) / counted;
+  return static_cast<qint64>(scaled);
 }
 
 } // namespace zarvo

@@ -13,4 +13,15 @@ namespace zarvo {
 // exact from the start.
 std::optional<qint64> Mp3DurationMs(QByteArrayView data);
 
+// How much of a file the count reads at most: enough for the whole of any ordinary alarm sound (at
+// 128 kbit/s more than eight minutes), little enough that a huge file costs neither time nor
+// memory when it is opened.
+inline constexpr qint64 kMp3CountedBytes = 8 * 1024 * 1024;
+
+// The playing time of a file of `fileSize` bytes whose first bytes are `prefix`. Exact, as above,
+// when the prefix is the whole file; otherwise estimated from the frames in the prefix, at the
+// rate of playing time per byte that they give, over the whole file, as a player estimates a
+// stream's length from its bit rate. Never more than the bytes of the file can hold.
+std::optional<qint64> Mp3DurationMs(QByteArrayView prefix, qint64 fileSize);
+
 } // namespace zarvo

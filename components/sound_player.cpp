@@ -121,14 +121,17 @@ QStringList SoundModuleCandidates() {
           QStringLiteral(ZARVO_SOUND_MODULE_BUILT)};
 }
 
-// The exact length of an MP3 file, counted from its frames; nothing for other kinds of file.
+// The length of an MP3 file counted from its frames (estimated from its beginning when it is
+// huge); nothing for other kinds of file. Reads at most kMp3CountedBytes, whatever the file's size.
 std::optional<qint64> Mp3Length(const QString& fileName) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly) || file.size() <= 0)
     return std::nullopt;
-  if (const uchar* mapped = file.map(0, file.size()))
-    return Mp3DurationMs(QByteArrayView(mapped, file.size()));
-  return Mp3DurationMs(file.readAll());
+  const qint64 size = file.size();
+  const QByteArray prefix = file.read(std::min(size, kMp3CountedBytes));
+  if (prefix.isEmpty())
+    return std::nullopt;
+  return Mp3DurationMs(prefix, std::max<qint64>(size, prefix.size()));
 }
 
 } // namespace

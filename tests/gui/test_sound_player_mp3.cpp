@@ -53,7 +53,8 @@ private slots:
     id3v1 += QByteArray(125, char(0xFF)); // an ID3v1 tag full of bytes that look like frame syncs
     QTest::newRow("ID3v2 in front, ID3v1 behind") << Id3v2Tag(3000) + plain + id3v1 << plainMs;
     QTest::newRow("two ID3v2 tags") << Id3v2Tag(10) + Id3v2Tag(20) + plain << plainMs;
-    QTest::newRow("padding before the first frame") << Id3v2Tag(10) + QByteArray(700, '\0') + plain << plainMs;
+    QTest::newRow("padding before the first frame")
+        << Id3v2Tag(10) + QByteArray(700, '\0') + plain << plainMs;
     QTest::newRow("encoder info frame is silent") << Mpeg1Frame("Info") + plain << plainMs;
     QTest::newRow("cut-off last frame") << plain + Mpeg1Frame().left(200) << plainMs;
     QTest::newRow("damage in the middle")
@@ -82,6 +83,28 @@ private slots:
   void rejectsWhatIsNotMpegAudio() {
     QFETCH(QByteArray, data);
     QCOMPARE(Mp3DurationMs(data), std::nullopt);
+  }
+
+  // A file longer than what is read: its length follows from the frames read, at their rate.
+  void estimatesFromTheBeginningOfAHugeFile() {
+    QByteArray frames;
+    for (int i = 0; i < 100; ++i)
+      frames += Mpeg1Frame();
+    const QByteArray prefix = Id3v2Tag(90) + frames; // a 100-byte tag, then 2612 ms in 41700 bytes
+    // Ten times the frames after the tag: ten times the time (to the millisecond of rounding).
+    const qint64 tenfold = 100 + 10 * 41700;
+    QCOMPARE(Mp3DurationMs(prefix, tenfold), std::optional<qint64>(26120));
+    // Read whole, it is exact; a prefix that is no sound tells nothing of the rest.
+    QCOMPARE(Mp3DurationMs(prefix, prefix.size()), std::optional<qint64>(2612));
+    QCOMPARE(Mp3DurationMs(QByteArray(4096, '\0'), 500'000'000), std::nullopt);
+    // Sound that stops in the middle of the prefix is spread over the prefix, as a player would
+    // guess from the bit rate; never more than the bytes could hold.
+    const std::optional<qint64> diluted = Mp3DurationMs(frames + QByteArray(41700, '\0'), 500'000'000);
+    QVERIFY(diluted);
+    QCOMPARE(*diluted, qint64(2612) * 500'000'000 / (2 * 41700));
+    QVERIFY(*diluted <= 500'000'000);
+    // A prefix longer than the file it claims to begin is none of it.
+    QCOMPARE(Mp3DurationMs(prefix, prefix.size() - 1), std::nullopt);
   }
 };
 

@@ -1,0 +1,15 @@
+// What a screen reader finds of a running program: its accessible objects over AT-SPI, on the
+// accessibility bus that the test's session bus starts on demand. The program must be started with
+// QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 (no screen reader runs to switch its bridge on).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zarvo::test {
+
+// The names (for labels: their texts) of every accessible object of the application called
+// `application` on the accessibility bus, depth first; empty when none is found.
+QStringList AccessibleNames(const QString& application);
+
+} // namespace zarvo::test
