@@ -38,6 +38,17 @@ QString Name(const QDBusConnection& bus, const QString& service, const QString& 
   return r.arguments().constFirst().value<QDBusVariant>().variant().toString();
 }
 
+// The text of an object with the Text interface; empty for others.
+QString Contents(const QDBusConnection& bus, const QString& service, const QString& path) {
+  QDBusMessage m = QDBusMessage::createMethodCall(service, path, QStringLiteral("org.a11y.atspi.Text"),
+                                                  QStringLiteral("GetText"));
+  m << 0 << -1;
+  const QDBusMessage r = bus.call(m, QDBus::Block, kCallTimeoutMs);
+  if (r.type() != QDBusMessage::ReplyMessage || r.arguments().isEmpty())
+    return {};
+  return r.arguments().constFirst().toString();
+}
+
 QList<QPair<QString, QString>> Children(const QDBusConnection& bus, const QString& service,
                                         const QString& path) {
   const QDBusMessage r =
@@ -62,7 +73,7 @@ QList<QPair<QString, QString>> Children(const QDBusConnection& bus, const QStrin
 
 } // namespace
 
-QStringList AccessibleNames(const QString& application) {
+QStringList AccessibleNames(const QString& application, bool contents) {
   QDBusConnection bus = AccessibilityBus();
   QStringList names;
   if (bus.isConnected()) {
@@ -74,6 +85,9 @@ QStringList AccessibleNames(const QString& application) {
       while (!pending.isEmpty() && visited++ < kMaxObjects) {
         const auto [s, p] = pending.takeFirst();
         names << Name(bus, s, p);
+        if (contents)
+          if (const QString text = Contents(bus, s, p); !text.isEmpty())
+            names << text;
         pending = Children(bus, s, p) + pending;
       }
       break;
