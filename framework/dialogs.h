@@ -21,7 +21,8 @@ public:
                             Icon icon) = 0;
   // A one-line input box: returns the edited text on OK, `defaultText` otherwise.
   virtual QString InputBox(const QString& caption, const QString& prompt, const QString& defaultText) = 0;
-  // The file-open dialog. `filter` is "Description|*.a;*.b"; the chosen file must exist.
+  // The file-open dialog. `filter` is "Description|*.a;*.b", or kApplicationsFilter; the chosen file
+  // must exist.
   // Returns the full file name, or nothing when cancelled.
   virtual std::optional<QString> OpenFile(QWidget* owner, const QString& filter, const QString& fileName) = 0;
   // The standard error box: error icon, the application's title as caption, the error text.
@@ -33,6 +34,10 @@ public:
 
 // The input box's edit field takes at most this many characters.
 inline constexpr int kInputBoxMaxLength = 255;
+
+// The filter of the dialog that picks a program to run. The real dialog lists the files the user may
+// execute (and folders) under it, and "All files" as a second choice.
+inline const QString kApplicationsFilter = QStringLiteral("Applications|<executable>");
 
 // Turns "Sounds(*.mp3,*.wav)|*.mp3;*.wav" into a Qt name filter "Sounds(*.mp3,*.wav) (*.mp3 *.wav)".
 QString ToQtNameFilter(const QString& filter);

@@ -5,6 +5,8 @@ namespace zarvo {
 Answer FakeDialogs::MessageBox(QWidget*, const QString& text, const QString& caption, Buttons buttons,
                                Icon icon) {
   asked.append({QStringLiteral("message"), text, caption, buttons, icon, {}});
+  if (whileMessageShown)
+    whileMessageShown();
   if (!nextAnswers.isEmpty())
     return nextAnswers.takeFirst();
   return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;

@@ -26,8 +26,9 @@ public:
   QList<Answer> nextAnswers;
   QList<std::optional<QString>> nextInputs; // nullopt = Cancel
   QList<std::optional<QString>> nextFiles;  // nullopt = Cancel
-  // Runs inside ShowError, while the box would be open (its own event loop running).
+  // Run inside ShowError and MessageBox, while the box would be open (its own event loop running).
   std::function<void()> whileErrorShown;
+  std::function<void()> whileMessageShown;
 
   Answer MessageBox(QWidget* owner, const QString& text, const QString& caption, Buttons buttons,
                     Icon icon) override;

@@ -1,5 +1,7 @@
 #include "framework/qt_dialogs.h"
 
+#include "framework/program_filter.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -53,9 +55,7 @@ Answer QtDialogs::MessageBox(QWidget* owner, const QString& text, const QString&
   QAbstractButton* yes = nullptr;
   QAbstractButton* ok = nullptr;
   switch (buttons) {
-  case Buttons::Ok:
-    ok = box.addButton(QMessageBox::Ok);
-    break;
+  case Buttons::Ok: ok = box.addButton(QMessageBox::Ok); break;
   case Buttons::OkCancel:
     ok = box.addButton(QMessageBox::Ok);
     box.addButton(QMessageBox::Cancel);
@@ -98,7 +98,22 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* owner, const QString& filter
   QFileDialog dialog(owner);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setNameFilter(ToQtNameFilter(filter));
+  if (filter == kApplicationsFilter) {
+    // The filter model only works in Qt's own dialog, not in a desktop's native one.
+    const QString caption = QStringLiteral("Applications");
+    const QString programs = caption + QStringLiteral(" (*)");
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters({programs, QStringLiteral("All files (*)")});
+    auto* onlyPrograms = new ProgramFilter(&dialog);
+    dialog.setProxyModel(onlyPrograms);
+    // The chosen filter is reported as shown, without its patterns.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, onlyPrograms, [=](const QString& chosen) {
+      onlyPrograms->SetActive(chosen == caption || chosen == programs);
+    });
+  } else {
+    dialog.setNameFilter(ToQtNameFilter(filter));
+  }
   dialog.selectFile(fileName);
   dialog.setSizeGripEnabled(true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -107,7 +122,8 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* owner, const QString& filter
 }
 
 void QtDialogs::ShowError(const QString& text) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), DisplayText(text), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), DisplayText(text),
+                  QMessageBox::Ok);
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   box.exec();
 }

@@ -37,11 +37,18 @@ CountdownMode TForm1::Mode() const { return RadioAt->isChecked() ? CountdownMode
 
 int TForm1::PickerMs() const { return SetTime->time().msecsSinceStartOfDay(); }
 
-void TForm1::StartClick() {
+void TForm1::StartClick() { ToggleCountdown(Refusal::Now); }
+
+void TForm1::ToggleCountdown(Refusal refusal) {
   CountdownRunning = !CountdownRunning;
   if (!Selection.AnySelected()) {
     CountdownRunning = !CountdownRunning;
-    dialogs_.ShowMessage(QStringLiteral("Select an option first"));
+    const QString text = QStringLiteral("Select an option first");
+    if (refusal == Refusal::Now)
+      dialogs_.ShowMessage(text);
+    else
+      QMetaObject::invokeMethod(
+          this, [this, text] { dialogs_.ShowMessage(text); }, Qt::QueuedConnection);
     return;
   }
   Start->SetHint(CountdownRunning ? QStringLiteral("Stop counting") : QStringLiteral("Start counting"));
@@ -143,7 +150,9 @@ void TForm1::Expire() {
   // own buttons stays so (only the message step brings it back).
   if (isMinimized() && !applicationMinimised_)
     showNormal();
-  StartClick();
+  // With every action deselected meanwhile, Start refuses and the countdown runs on; the box must
+  // not hold up the tick (and the clock) while it is open.
+  ToggleCountdown(Refusal::AfterTheTick);
   StartMouseMove();
 
   if (Selection.AnyPowerSelected())

@@ -224,6 +224,9 @@ private:
   void HideApplicationToTray();
   void ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)());
   void Expire();
+  // Start and stop; a refusal box raised from the tick is shown once the tick has returned.
+  enum class Refusal { Now, AfterTheTick };
+  void ToggleCountdown(Refusal refusal);
   bool SleepPending();
   CountdownMode Mode() const;
   int PickerMs() const;

@@ -47,7 +47,8 @@ QLabel* BlackBar(QWidget* parent, const QString& name, QRect geometry) {
 
 TFormOptions::TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelection& selection)
     : SatelliteWindow(main, QStringLiteral("FormOptions"), QStringLiteral("Options"), QSize(200, 280),
-                      skin::Path(skin::kOptionsTitle), QStringLiteral("Close Options window"), Dock::LeftOfMain),
+                      skin::Path(skin::kOptionsTitle), QStringLiteral("Close Options window"),
+                      Dock::LeftOfMain),
       dialogs_(dialogs), selection_(selection) {
   BackGround->setGeometry(0, 0, 200, 282);
   Check_List = ImageList(skin::Path(skin::kCheckList.path), skin::kCheckList.frame, skin::kCheckList.frames);
@@ -69,8 +70,10 @@ TFormOptions::TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelect
     checks_[row] = check;
     SetCheck(row, false);
 
-    connect(button, &ImageButton::MouseDown, this, [this, row] { main_.ImageButtonDown(lists_[row], buttons_[row]); });
-    connect(button, &ImageButton::MouseUp, this, [this, row] { main_.ImageButtonUp(lists_[row], buttons_[row]); });
+    connect(button, &ImageButton::MouseDown, this,
+            [this, row] { main_.ImageButtonDown(lists_[row], buttons_[row]); });
+    connect(button, &ImageButton::MouseUp, this,
+            [this, row] { main_.ImageButtonUp(lists_[row], buttons_[row]); });
     connect(button, &ImageButton::MouseMove, this, [this, row] { ButtonMoved(row); });
   }
   connect(buttons_[ShutDownRow], &QAbstractButton::clicked, this, &TFormOptions::ShutDownClick);
@@ -108,8 +111,8 @@ void TFormOptions::PowerClick(PowerAction action) {
 void TFormOptions::ZarvoClick() {
   selection_.PlaySoundSelected = !selection_.PlaySoundSelected;
   if (selection_.PlaySoundSelected) {
-    const std::optional<QString> file =
-        dialogs_.OpenFile(this, QStringLiteral("Sounds(*.mp3,*.wav)|*.mp3;*.wav"), QStringLiteral("Zarvo.wav"));
+    const std::optional<QString> file = dialogs_.OpenFile(
+        this, QStringLiteral("Sounds(*.mp3,*.wav)|*.mp3;*.wav"), QStringLiteral("Zarvo.wav"));
     if (file)
       selection_.SoundFileName = *file;
     else
@@ -121,8 +124,8 @@ void TFormOptions::ZarvoClick() {
 void TFormOptions::ExecuteClick() {
   selection_.RunApplicationSelected = !selection_.RunApplicationSelected;
   if (selection_.RunApplicationSelected) {
-    const std::optional<QString> file = dialogs_.OpenFile(
-        this, QStringLiteral("Applications(*.exe,*.com,*.pif)|*.exe;*.com;*.pif"), QStringLiteral("Zarvo.exe"));
+    const std::optional<QString> file =
+        dialogs_.OpenFile(this, kApplicationsFilter, QStringLiteral("Zarvo.exe"));
     if (file) {
       selection_.ApplicationCommand = *file;
       selection_.ApplicationCommand = dialogs_.InputBox(QStringLiteral("Application Path & Parameters"),
@@ -137,8 +140,8 @@ void TFormOptions::ExecuteClick() {
 void TFormOptions::MessageClick() {
   selection_.ShowMessageSelected = !selection_.ShowMessageSelected;
   if (selection_.ShowMessageSelected) {
-    selection_.MessageText =
-        dialogs_.InputBox(QStringLiteral("Message"), QStringLiteral("Message to show:"), selection_.MessageText);
+    selection_.MessageText = dialogs_.InputBox(QStringLiteral("Message"), QStringLiteral("Message to show:"),
+                                               selection_.MessageText);
     if (selection_.MessageText.isEmpty())
       selection_.ShowMessageSelected = false;
   }

@@ -129,7 +129,7 @@ private slots:
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
     z.form1->StartClick();
-    z.Tick(59'000 - 1'500); // 00:00:01.5 left
+    z.Tick(59'000 - 1'500);                    // 00:00:01.5 left
     z.form1->SetTime->setTime(QTime(0, 0, 0)); // the user sets the picker to zero while it runs
     z.Tick();
     QCOMPARE(z.Remaining().left(5), QStringLiteral("23:59"));
@@ -157,6 +157,52 @@ private slots:
     QCOMPARE(z.dialogs.Texts(), QStringList{QStringLiteral("Select an option first")});
   }
 
+  // Everything deselected while counting: each tick that reads 00:00:00 says so once the tick has
+  // returned, and the countdown runs on through the wrap.
+  void expiryWithNothingSelectedRefusesAfterTheTick() {
+    Zarvo z;
+    z.ClickOption(TFormOptions::ShutDownRow);
+    z.form1->SetTime->setTime(QTime(0, 0, 1));
+    z.form1->StartClick();
+    z.ClickOption(TFormOptions::ShutDownRow);
+    z.Tick(1000);
+    QCOMPARE(z.Remaining(), QStringLiteral("00:00:00"));
+    QVERIFY(z.dialogs.asked.isEmpty()); // not from inside the tick
+    QCoreApplication::processEvents();
+    QCOMPARE(z.dialogs.Texts(), QStringList{QStringLiteral("Select an option first")});
+    z.Tick();
+    QCoreApplication::processEvents();
+    QCOMPARE(z.dialogs.asked.size(), 2);
+    z.Tick(600);
+    QCoreApplication::processEvents();
+    QCOMPARE(z.Remaining(), QStringLiteral("23:59:59"));
+    QCOMPARE(z.dialogs.asked.size(), 2);
+    QVERIFY(z.form1->CountdownRunning);
+    QVERIFY(z.platform.calls.filter(QStringLiteral("exit")).isEmpty());
+  }
+
+  // The clock keeps going while that box is open, as behind any modal box.
+  void clockRunsBehindTheRefusalAtExpiry() {
+    Zarvo z;
+    z.ClickOption(TFormOptions::ShutDownRow);
+    z.form1->SetTime->setTime(QTime(0, 0, 1));
+    z.form1->StartClick();
+    z.ClickOption(TFormOptions::ShutDownRow);
+    bool advanced = false;
+    z.dialogs.whileMessageShown = [&] {
+      if (advanced)
+        return;
+      advanced = true;
+      const QString shown = z.form1->Label_Time->text();
+      z.clock.Advance(2000);
+      QTRY_VERIFY_WITH_TIMEOUT(z.form1->Label_Time->text() != shown, 10000);
+    };
+    z.clock.Advance(1000);
+    z.form1->Timer1.start();
+    QTRY_VERIFY_WITH_TIMEOUT(advanced, 15000);
+    QVERIFY(z.form1->CountdownRunning);
+  }
+
   void startButtonShowsPressedFrameWhileRunning() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
@@ -176,12 +222,12 @@ private slots:
     Zarvo z;
     auto checkOutlines = [&] {
       const QRegion main = z.form1->mask();
-      QVERIFY(main.contains(QPoint(20, 2)));     // under the title artwork
-      QVERIFY(!main.contains(QPoint(5, 2)));     // left of it the outline starts at y 5
-      QVERIFY(main.contains(QPoint(162, 3)));    // the circle around the Hide button
+      QVERIFY(main.contains(QPoint(20, 2)));  // under the title artwork
+      QVERIFY(!main.contains(QPoint(5, 2)));  // left of it the outline starts at y 5
+      QVERIFY(main.contains(QPoint(162, 3))); // the circle around the Hide button
       QVERIFY(!main.contains(QPoint(150, 3)));
-      QVERIFY(main.contains(QPoint(176, 6)));    // the close button's raised notch
-      QVERIFY(!main.contains(QPoint(197, 12)));  // the sloped corner
+      QVERIFY(main.contains(QPoint(176, 6)));   // the close button's raised notch
+      QVERIFY(!main.contains(QPoint(197, 12))); // the sloped corner
       QVERIFY(main.contains(QPoint(199, 139)));
       const QRegion options = z.options->mask();
       QVERIFY(options.contains(QPoint(147, 8)) && options.contains(QPoint(164, 8))); // Align and Locked
@@ -190,7 +236,8 @@ private slots:
     checkOutlines();
     z.form1->TopAlwaysClick();
     QVERIFY(z.form1->AlwaysOnTop && z.form1->Alwaysontop1->isChecked());
-    for (QWidget* w : std::initializer_list<QWidget*>{z.form1, z.options, z.windows.FormCounter(), z.windows.FormTime()})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{z.form1, z.options, z.windows.FormCounter(), z.windows.FormTime()})
       QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(z.form1->isVisible() && z.options->isVisible());
     checkOutlines();
@@ -230,10 +277,12 @@ private slots:
     QCOMPARE(box.caption, QStringLiteral("Zarvo: System Suspended"));
     QCOMPARE(box.icon, Icon::Information);
     QCOMPARE(box.buttons, Buttons::Ok);
-    QCOMPARE(box.text, QString(24, QLatin1Char(' ')) + QStringLiteral("System entered in suspended mode!\n\r\n\r"
-                                                                      "Remove the Standby and Hibernate from  Control "
-                                                                      "Panel->Power Options\n\r") +
-                           QString(22, QLatin1Char(' ')) + QStringLiteral("so that Zarvo to complete successfully!"));
+    QCOMPARE(box.text, QString(24, QLatin1Char(' ')) +
+                           QStringLiteral("System entered in suspended mode!\n\r\n\r"
+                                          "Remove the Standby and Hibernate from  Control "
+                                          "Panel->Power Options\n\r") +
+                           QString(22, QLatin1Char(' ')) +
+                           QStringLiteral("so that Zarvo to complete successfully!"));
   }
 };
 

@@ -19,9 +19,11 @@ private slots:
     Zarvo z;
     QCOMPARE(z.options->size(), QSize(200, 280));
     const int tops[] = {35, 65, 95, 125, 155, 185, 215, 245};
-    const QSize sizes[] = {{140, 25}, {140, 35}, {140, 30}, {140, 30}, {140, 30}, {140, 30}, {140, 30}, {140, 30}};
-    const char* hints[] = {"Shuts Down the computer", "Restart the computer", "Log Off", "StandBy",
-                           "Hibernate", "Play a sound", "Run an application", "Shows a message"};
+    const QSize sizes[] = {{140, 25}, {140, 35}, {140, 30}, {140, 30},
+                           {140, 30}, {140, 30}, {140, 30}, {140, 30}};
+    const char* hints[] = {
+        "Shuts Down the computer", "Restart the computer", "Log Off", "StandBy", "Hibernate", "Play a sound",
+        "Run an application",      "Shows a message"};
     for (int row = 0; row < TFormOptions::kRows; ++row) {
       QCOMPARE(z.options->Button(row)->geometry(), QRect(QPoint(41, tops[row]), sizes[row]));
       QCOMPARE(z.options->Check(row)->geometry(), QRect(23, tops[row] - 1, 35, 25));
@@ -83,7 +85,7 @@ private slots:
     QCOMPARE(input.caption, QStringLiteral("Application Path & Parameters"));
     QCOMPARE(input.text, QStringLiteral("Path & parameters:"));
     QCOMPARE(input.defaultText, kProgram);
-    QCOMPARE(z.dialogs.asked.first().text, QStringLiteral("Applications(*.exe,*.com,*.pif)|*.exe;*.com;*.pif"));
+    QCOMPARE(z.dialogs.asked.first().text, kApplicationsFilter);
     QCOMPARE(z.dialogs.asked.first().caption, QStringLiteral("Zarvo.exe"));
 
     // Input box cancelled: the bare path. Emptied and OK: selected with an empty command line.
@@ -141,7 +143,8 @@ private slots:
 
   void controlsAreOperableByAssistiveTechnology() {
     Zarvo z;
-    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(z.options->Button(TFormOptions::HibernateRow));
+    QAccessibleInterface* button =
+        QAccessible::queryAccessibleInterface(z.options->Button(TFormOptions::HibernateRow));
     QVERIFY(button);
     QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Hibernate"));
     QCOMPARE(button->role(), QAccessible::Button);
@@ -156,7 +159,8 @@ private slots:
     start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QTRY_VERIFY(z.form1->CountdownRunning);
     QCOMPARE(start->text(QAccessible::Name), QStringLiteral("Stop counting"));
-    for (const char* name : {"Label_TimeRemaining", "Label_Time", "SetTime", "RadioAfter", "RadioAt", "Menu"}) {
+    for (const char* name :
+         {"Label_TimeRemaining", "Label_Time", "SetTime", "RadioAfter", "RadioAt", "Menu"}) {
       QWidget* w = z.form1->findChild<QWidget*>(QString::fromLatin1(name));
       QVERIFY2(w, name);
       QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(), name);
