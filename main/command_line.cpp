@@ -77,7 +77,7 @@ QString InformationText(const QStringList& arguments, const QString& settingsFil
              "  --at TIME         hh:mm or hh:mm:ss\n"
              "with what to do then: one of --shutdown, --restart, --logoff, --standby or\n"
              "--hibernate, and any of --sound FILE (.wav or .mp3), --run COMMAND, --message TEXT.\n"
-             "Any other arguments start Zarvo normally.\n"
+             "Other words alone start Zarvo normally; an unknown option ends it with status 2.\n"
              "\n"
              "  --help      show this text\n"
              "  --version   show the version\n"

@@ -253,6 +253,9 @@ private:
   // Minimised by the program's own Minimize or Hide button (the whole application), as opposed to
   // the main window alone being minimised by the desktop: expiry brings back only the latter.
   bool applicationMinimised_ = false;
+  // Until the settings are loaded the windows show the defaults: a save then (a session manager
+  // asking at once) would write them over the user's file.
+  bool settingsLoaded_ = false;
   // The group's windows that were shown when the application was minimised.
   QList<QWidget*> minimisedWindows_;
   // The group's windows that were shown when the application went to the tray.

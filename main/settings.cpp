@@ -107,6 +107,7 @@ bool WriteSettings(const QString& path, const std::function<int(SettingId)>& val
 }
 
 void TForm1::LoadSettings() {
+  settingsLoaded_ = true;
   const QString path = SettingsFilePath(platform_.ExecutableDirectory(), SettingsFileName);
   const QRect screen = PrimaryScreen();
   // The satellites' defaults follow the main window as loaded so far.
@@ -170,6 +171,8 @@ void TForm1::LoadSettings() {
 }
 
 void TForm1::SaveSettings() {
+  if (!settingsLoaded_)
+    return;
   const QString path = SettingsFilePath(platform_.ExecutableDirectory(), SettingsFileName);
   QDir().mkpath(QFileInfo(path).absolutePath());
   // A satellite that the minimised group (or the tray) took off the screen is still one the user

@@ -37,7 +37,7 @@ struct Run {
   TFormCounter* counter = nullptr;
   TFormTime* time = nullptr;
 
-  explicit Run(const QString& folder) {
+  explicit Run(const QString& folder, bool load = true) {
     platform.executablePath = folder + QStringLiteral("/zarvo");
     windows = std::make_unique<WindowSet>(clock, dialogs, platform);
     if (!windows->Create())
@@ -49,7 +49,8 @@ struct Run {
     form1->Timer1.stop();
     form1->Timer3.stop();
     form1->TimerInit.stop();
-    form1->TimerInitTimer();
+    if (load)
+      form1->TimerInitTimer();
   }
   void Quit() { form1->CloseButtonClick(); }
   int CheckedLevel(const QList<QAction*>& items) const {
@@ -257,6 +258,26 @@ private slots:
     Run r(dir.path());
     QCOMPARE(r.form1->pos(), QPoint(100, 120));
     QCOMPARE(r.options->pos(), QPoint(312, 244)); // where it stood, as it is not dragged along
+  }
+
+  // A save asked before the load (a session manager at once, a quit in the first instant) would
+  // write the defaults over the user's layout.
+  void nothingIsSavedBeforeTheSettingsAreLoaded() {
+    QTemporaryDir dir;
+    {
+      Run r(dir.path());
+      r.form1->MoveTo(100, 120);
+      r.Quit();
+    }
+    const QByteArray saved = Read(FileIn(dir.path()));
+    {
+      Run early(dir.path(), false);
+      early.form1->SaveSettings();
+      early.Quit();
+    }
+    QCOMPARE(Read(FileIn(dir.path())), saved);
+    Run r(dir.path());
+    QCOMPARE(r.form1->pos(), QPoint(100, 120));
   }
 
   void aReadOnlyFolderKeepsTheOldFileSilently() {
