@@ -1,9 +1,9 @@
 // Starts a program and reports when its first window is painted and how much memory it then holds.
 //
-//   probe <settle-ms> <program> [arguments...]
+//   probe <settle-ms> <title> <program> [arguments...]
 //
-// prints "paint_ms N" (from just before exec to the first moment the first top-level window that
-// the program maps shows painted pixels) and, after the program has had settle-ms more to finish
+// prints "paint_ms N" (from just before exec to the first moment the top-level window of that title
+// shows painted pixels: a program that maps other windows first is timed by the one that counts) and, after the program has had settle-ms more to finish
 // starting, "rss_kb N" (its resident memory); then ends the program. The X server must have a black
 // root window (Xvfb -br), so that a mapped but unpainted window reads as black.
 #include <X11/Xlib.h>
@@ -55,16 +55,26 @@ bool Painted(Display* display, Window window) {
   return lit * 4 >= long(attributes.width) * attributes.height;
 }
 
+std::string Title(Display* display, Window window) {
+  char* name = nullptr;
+  if (!XFetchName(display, window, &name) || !name)
+    return {};
+  std::string title = name;
+  XFree(name);
+  return title;
+}
+
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; } // a window may vanish while we look at it
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: probe <settle-ms> <program> [arguments...]\n");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: probe <settle-ms> <title> <program> [arguments...]\n");
     return 2;
   }
   const int settleMs = std::atoi(argv[1]);
+  const std::string title = argv[2];
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     std::fprintf(stderr, "probe: cannot open the display\n");
@@ -78,8 +88,8 @@ int main(int argc, char* argv[]) {
   const double start = NowMs();
   const pid_t pid = fork();
   if (pid == 0) {
-    execvp(argv[2], argv + 2);
-    std::fprintf(stderr, "probe: cannot run %s: %s\n", argv[2], std::strerror(errno));
+    execvp(argv[3], argv + 3);
+    std::fprintf(stderr, "probe: cannot run %s: %s\n", argv[3], std::strerror(errno));
     _exit(127);
   }
 
@@ -88,13 +98,14 @@ int main(int argc, char* argv[]) {
   const double deadline = start + 60000;
   while (paintMs < 0 && NowMs() < deadline) {
     if (waitpid(pid, nullptr, WNOHANG) == pid) {
-      std::fprintf(stderr, "probe: %s ended before showing a window\n", argv[2]);
+      std::fprintf(stderr, "probe: %s ended before showing its window\n", argv[3]);
       return 1;
     }
     while (XPending(display)) {
       XEvent event;
       XNextEvent(display, &event);
-      if (event.type == MapNotify && !window && !event.xmap.override_redirect)
+      if (event.type == MapNotify && !window && !event.xmap.override_redirect &&
+          Title(display, event.xmap.window) == title)
         window = event.xmap.window;
     }
     if (window && Painted(display, window))

@@ -112,14 +112,16 @@ QPixmap LoadPicture(const QString& resource, QSize size) {
   return fitted;
 }
 
-QPixmap ReadPicture(const QString& resource) {
+QImage ReadImage(const QString& resource) {
   const QByteArray format = resource.endsWith(QLatin1String(".jpg"))   ? QByteArrayLiteral("jpeg")
                             : resource.endsWith(QLatin1String(".png")) ? QByteArrayLiteral("png")
                                                                        : QByteArray();
   QImageReader reader(resource, format);
   reader.setAutoDetectImageFormat(format.isEmpty());
-  return QPixmap::fromImage(reader.read());
+  return reader.read();
 }
+
+QPixmap ReadPicture(const QString& resource) { return QPixmap::fromImage(ReadImage(resource)); }
 
 QIcon PictureIcon(std::initializer_list<const char*> resources) {
   QIcon icon;

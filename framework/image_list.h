@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
@@ -69,6 +70,8 @@ QString HighDensityName(const QString& resource);
 // Reads a skin picture (.png or .jpg) with the decoder its name calls for and no other: guessing
 // the format would load every image plugin there is before the first window is painted.
 QPixmap ReadPicture(const QString& resource);
+// The same, as an image (for what is sent off the screen, such as a notification's picture).
+QImage ReadImage(const QString& resource);
 
 // An icon of one or more skin pictures of different sizes, read as ReadPicture does.
 QIcon PictureIcon(std::initializer_list<const char*> resources);

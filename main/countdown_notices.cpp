@@ -1,6 +1,7 @@
 #include "main/countdown_notices.h"
 
 #include "assets/skin.h"
+#include "framework/image_list.h"
 #include "main/power_action.h"
 #include "options/action_selection.h"
 #include "platform/platform.h"
@@ -16,8 +17,7 @@ const QString kStop = QStringLiteral("stop");
 
 CountdownNotices::CountdownNotices(Platform& platform, std::function<void()> postpone,
                                    std::function<void()> stop)
-    : platform_(platform), postpone_(std::move(postpone)), stop_(std::move(stop)),
-      icon_(skin::Path(skin::kIcon48)) {
+    : platform_(platform), postpone_(std::move(postpone)), stop_(std::move(stop)) {
   connect(&platform_, &Platform::NotificationAction, this, &CountdownNotices::OnAction);
 }
 
@@ -44,6 +44,9 @@ void CountdownNotices::Ticked(int remainingMs, const ActionSelection& selection)
   DesktopNotification n;
   n.summary = QStringLiteral("Zarvo");
   n.body = WarningText(*action, seconds);
+  // Read at the first warning, with the PNG decoder alone: not every countdown warns.
+  if (icon_.isNull())
+    icon_ = ReadImage(skin::Path(skin::kIcon48));
   n.icon = icon_;
   n.critical = seconds == kWarningSeconds.back();
   n.actions = {{kPostpone, QStringLiteral("Postpone 10 minutes")}, {kStop, QStringLiteral("Stop")}};

@@ -1,7 +1,27 @@
 // The real zarvo binary on a real X server: its windows appear at their sizes, docked, and it quits cleanly.
 #include "tests/support/zarvo_process.h"
 
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
+
+namespace {
+
+// The shared objects a running process has mapped, by file name.
+QSet<QString> MappedLibraries(qint64 pid) {
+  QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+  QSet<QString> names;
+  if (!maps.open(QIODevice::ReadOnly))
+    return names;
+  static const QRegularExpression path(QStringLiteral("(/\\S+\\.so[.0-9]*)$"));
+  for (const QByteArray& line : maps.readAll().split('\n'))
+    if (const QRegularExpressionMatch m = path.match(QString::fromLocal8Bit(line)); m.hasMatch())
+      names << m.captured(1);
+  return names;
+}
+
+} // namespace
 
 using namespace zarvo::test;
 
@@ -20,6 +40,29 @@ private slots:
     QCOMPARE(w->counter->topLeft(), w->main->topLeft() + QPoint(0, 140));
     QVERIFY(zarvo.IsRunning());
 
+    QVERIFY(zarvo.Terminate());
+  }
+
+  // What the start costs: the skin needs the JPEG decoder alone, and the sound stack waits for the
+  // first sound. Guessing a picture's format, anywhere, would load every image plugin there is.
+  void startsWithoutTheSoundStackOrOtherImagePlugins() {
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start());
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 20000));
+
+    const QSet<QString> libraries = MappedLibraries(zarvo.Process().processId());
+    QStringList imagePlugins, sound;
+    for (const QString& library : libraries) {
+      if (library.contains(QLatin1String("/imageformats/")))
+        imagePlugins << library.section(QLatin1Char('/'), -1);
+      if (library.contains(QLatin1String("Multimedia")) || library.contains(QLatin1String("libpulse")) ||
+          library.contains(QLatin1String("zarvo_sound")))
+        sound << library.section(QLatin1Char('/'), -1);
+    }
+    QVERIFY2(!libraries.isEmpty(), "the process's mappings could not be read");
+    QCOMPARE(imagePlugins, QStringList{QStringLiteral("libqjpeg.so")});
+    QVERIFY2(sound.isEmpty(), qPrintable(sound.join(QLatin1Char(' '))));
     QVERIFY(zarvo.Terminate());
   }
 };
