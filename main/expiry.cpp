@@ -53,6 +53,7 @@ void TForm1::ToggleCountdown(Refusal refusal) {
   }
   Start->SetHint(CountdownRunning ? QStringLiteral("Stop counting") : QStringLiteral("Start counting"));
   if (CountdownRunning) {
+    platform_.WatchPowerEvents(); // a sleep from here on stops the countdown
     StartTimeOfDay = clock_.TimeOfDayMs();
     last_ = TickReading{};
     SetColor(Label_TimeRemaining, kYellow);
@@ -214,6 +215,7 @@ void TForm1::ShowMessageStep() {
   // Bring the application back from minimised or the tray before the message appears; the tray
   // icon stays until it is clicked.
   RestoreApplication();
+  CreateLateWindows();
   FormMessage->ShowMessage();
 }
 

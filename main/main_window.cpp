@@ -24,6 +24,9 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimeEdit>
+#include <QTimer>
+
+#include <utility>
 
 namespace zarvo {
 
@@ -232,14 +235,35 @@ bool TForm1::FormCreate() {
   return true;
 }
 
-void TForm1::Attach(TFormOptions* options, TFormMessage* message, TFormAbout* about, TFormCounter* counter,
-                    TFormTime* time) {
+void TForm1::Attach(TFormOptions* options, TFormCounter* counter, TFormTime* time) {
   FormOptions = options;
-  FormMessage = message;
-  FormAbout = about;
   FormCounter = counter;
   FormTime = time;
   connect(FormTime, &TFormTime::ShowTimeRequested, this, [this] { Guarded([this] { ShowTimeClick(); }); });
+}
+
+void TForm1::SetLateWindows(std::function<void()> create) { createLateWindows_ = std::move(create); }
+
+void TForm1::AttachLate(TFormMessage* message, TFormAbout* about) {
+  FormMessage = message;
+  FormAbout = about;
+}
+
+void TForm1::CreateLateWindows() {
+  if (const std::function<void()> create = std::exchange(createLateWindows_, nullptr))
+    create();
+}
+
+// What the first picture on screen need not wait for comes once it is there: the windows that are
+// not shown yet, and the system bus's sleep and battery notices.
+void TForm1::paintEvent(QPaintEvent* event) {
+  SkinnedWindow::paintEvent(event);
+  if (std::exchange(painted_, true))
+    return;
+  QTimer::singleShot(0, this, [this] {
+    CreateLateWindows();
+    platform_.WatchPowerEvents();
+  });
 }
 
 void TForm1::ApplyMainWindowRegion() { ApplyOutline(this, OutlineRegion(140, {Box(155, 2, 169, 17)})); }

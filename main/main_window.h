@@ -44,8 +44,12 @@ public:
   // action was handled); the other windows are then never created.
   bool FormCreate();
   // Hands over the windows created after this one.
-  void Attach(TFormOptions* options, TFormMessage* message, TFormAbout* about, TFormCounter* counter,
-              TFormTime* time);
+  void Attach(TFormOptions* options, TFormCounter* counter, TFormTime* time);
+  // The Message and About windows are never on screen at start: `create` makes them (and hands
+  // them over with AttachLate) once this window has been painted, or as soon as one is needed.
+  void SetLateWindows(std::function<void()> create);
+  void AttachLate(TFormMessage* message, TFormAbout* about);
+  void CreateLateWindows();
 
   // --- Countdown ---
   void StartClick();
@@ -216,6 +220,7 @@ protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
 private:
   void CreateControls();
@@ -238,6 +243,8 @@ private:
   Clock& clock_;
   Dialogs& dialogs_;
   Platform& platform_;
+  std::function<void()> createLateWindows_;
+  bool painted_ = false;
   // The warning before the power action and the idle inhibitor of a running countdown.
   CountdownNotices notices_;
 

@@ -261,7 +261,10 @@ void TForm1::Whatsnew1Click() {
                 platform_.DataDirectory() + QStringLiteral("/history.txt")});
 }
 
-void TForm1::About1Click() { FormAbout->ShowModal(); }
+void TForm1::About1Click() {
+  CreateLateWindows();
+  FormAbout->ShowModal();
+}
 
 void TForm1::Showhelp1Click() {
   Showhelp1->setChecked(!Showhelp1->isChecked());

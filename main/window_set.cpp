@@ -27,12 +27,29 @@ bool WindowSet::Create() {
   if (!form1_->FormCreate())
     return false;
   options_ = std::make_unique<TFormOptions>(*form1_, dialogs_, form1_->Selection);
-  message_ = std::make_unique<TFormMessage>(*form1_, clock_, platform_, form1_->Selection.MessageText);
-  about_ = std::make_unique<TFormAbout>(*form1_, platform_);
   counter_ = std::make_unique<TFormCounter>(*form1_, clock_);
   time_ = std::make_unique<TFormTime>(*form1_);
-  form1_->Attach(options_.get(), message_.get(), about_.get(), counter_.get(), time_.get());
+  form1_->Attach(options_.get(), counter_.get(), time_.get());
+  form1_->SetLateWindows([this] { CreateLateWindows(); });
   return true;
+}
+
+void WindowSet::CreateLateWindows() {
+  message_ = std::make_unique<TFormMessage>(*form1_, clock_, platform_, form1_->Selection.MessageText);
+  about_ = std::make_unique<TFormAbout>(*form1_, platform_);
+  form1_->AttachLate(message_.get(), about_.get());
+}
+
+TFormMessage* WindowSet::FormMessage() const {
+  if (form1_)
+    form1_->CreateLateWindows();
+  return message_.get();
+}
+
+TFormAbout* WindowSet::FormAbout() const {
+  if (form1_)
+    form1_->CreateLateWindows();
+  return about_.get();
 }
 
 } // namespace zarvo

@@ -20,18 +20,21 @@ public:
   WindowSet(Clock& clock, Dialogs& dialogs, Platform& platform);
   ~WindowSet();
 
-  // Creates the main window, then (unless its creation ended the program) the Options, Message,
-  // About, Counter and Time windows. Returns false when the program is to end at once.
+  // Creates the main window, then (unless its creation ended the program) the Options, Counter and
+  // Time windows; the Message and About windows follow once the main window has been painted, or
+  // when they are first asked for. Returns false when the program is to end at once.
   bool Create();
 
   TForm1* Form1() const { return form1_.get(); }
   TFormOptions* FormOptions() const { return options_.get(); }
-  TFormMessage* FormMessage() const { return message_.get(); }
-  TFormAbout* FormAbout() const { return about_.get(); }
+  TFormMessage* FormMessage() const;
+  TFormAbout* FormAbout() const;
   TFormCounter* FormCounter() const { return counter_.get(); }
   TFormTime* FormTime() const { return time_.get(); }
 
 private:
+  void CreateLateWindows();
+
   Clock& clock_;
   Dialogs& dialogs_;
   Platform& platform_;

@@ -97,6 +97,12 @@ public:
   virtual void InhibitIdle(const QString& reason) = 0;
   virtual void UninhibitIdle() = 0;
 
+  // Starts reporting sleep, resume and battery events (PowerBroadcast). The program calls it once
+  // its first window is on screen, so that the start does not wait for the system bus, and again
+  // before anything that must not miss a sleep; every call after the first does nothing. The power
+  // requests above start it themselves.
+  virtual void WatchPowerEvents() {}
+
 signals:
   // A power broadcast (PowerEvent code, parameter), e.g. ResumeSuspend after a wake-up.
   void PowerBroadcast(int event, qint64 parameter);

@@ -54,6 +54,9 @@ public:
   void WithdrawNotification() override;
   void InhibitIdle(const QString& reason) override;
   void UninhibitIdle() override;
+  // How often the program asked for the power events to be watched.
+  int powerWatchRequests = 0;
+  void WatchPowerEvents() override { ++powerWatchRequests; }
 
   // Sends a power broadcast as the system would.
   void Broadcast(int event, qint64 parameter = 0) { emit PowerBroadcast(event, parameter); }

@@ -20,21 +20,34 @@
 
 namespace zarvo {
 
-LinuxPlatform::LinuxPlatform(QObject* parent)
-    : Platform(parent), power_(std::make_unique<LogindPower>()), upower_(std::make_unique<UPowerEvents>()) {
-  connect(power_.get(), &LogindPower::PowerBroadcast, this, &Platform::PowerBroadcast);
-  connect(upower_.get(), &UPowerEvents::PowerBroadcast, this, &Platform::PowerBroadcast);
-}
+LinuxPlatform::LinuxPlatform(QObject* parent) : Platform(parent) {}
 
 LinuxPlatform::~LinuxPlatform() = default;
+
+LogindPower& LinuxPlatform::Power() {
+  if (!power_) {
+    power_ = std::make_unique<LogindPower>();
+    connect(power_.get(), &LogindPower::PowerBroadcast, this, &Platform::PowerBroadcast);
+  }
+  return *power_;
+}
+
+void LinuxPlatform::WatchPowerEvents() {
+  Power();
+  if (!upower_) {
+    upower_ = std::make_unique<UPowerEvents>();
+    connect(upower_.get(), &UPowerEvents::PowerBroadcast, this, &Platform::PowerBroadcast);
+  }
+}
 
 // Linux has no per-process shutdown privilege: polkit decides on each request.
 void LinuxPlatform::EnableShutdownPrivilege() {}
 
-void LinuxPlatform::ExitWindows(unsigned flags) { power_->ExitWindows(flags); }
+void LinuxPlatform::ExitWindows(unsigned flags) { Power().ExitWindows(flags); }
 
 void LinuxPlatform::SetSystemPowerState(bool suspend, bool force) {
-  power_->SetSystemPowerState(suspend, force);
+  WatchPowerEvents();
+  Power().SetSystemPowerState(suspend, force);
 }
 
 QString JoinCommandLine(const QString& executablePath, const QStringList& arguments) {

@@ -36,8 +36,12 @@ public:
   void WithdrawNotification() override;
   void InhibitIdle(const QString& reason) override;
   void UninhibitIdle() override;
+  void WatchPowerEvents() override;
 
 private:
+  LogindPower& Power();
+
+  // Made by WatchPowerEvents or the first power request: both subscribe on the system bus.
   std::unique_ptr<LogindPower> power_;
   std::unique_ptr<UPowerEvents> upower_;
   // Made on first use, so that a start that never counts down talks to neither service.

@@ -1,4 +1,5 @@
 // The main window's countdown driven through its real widgets: start, tick, flash, expiry.
+#include "small_windows/about_window.h"
 #include "zarvo_fixture.h"
 
 #include <QAction>
@@ -23,6 +24,26 @@ private slots:
       QCOMPARE(z.options->geometry().topRight() + QPoint(1, 0), z.form1->geometry().topLeft());
       QCOMPARE(z.windows.FormCounter()->pos(), z.form1->geometry().bottomLeft() + QPoint(0, 1));
     }
+  }
+
+  // The windows that are not on screen at start, and the power events, wait for the first paint
+  // of the main window; asking for a window first makes it at once.
+  void lateWindowsFollowTheFirstPaint() {
+    Zarvo z;
+    QVERIFY(QTest::qWaitForWindowExposed(z.form1));
+    QTRY_VERIFY_WITH_TIMEOUT(z.form1->FormMessage && z.form1->FormAbout, 20000);
+    QVERIFY(z.platform.powerWatchRequests >= 1);
+    QVERIFY(!z.form1->FormMessage->isVisible() && !z.form1->FormAbout->isVisible());
+
+    FakeClock clock;
+    FakeDialogs dialogs;
+    FakePlatform platform;
+    WindowSet unpainted(clock, dialogs, platform);
+    QVERIFY(unpainted.Create());
+    QVERIFY(!unpainted.Form1()->FormMessage);
+    TFormAbout* about = unpainted.FormAbout();
+    QVERIFY(about && unpainted.Form1()->FormAbout == about && unpainted.Form1()->FormMessage);
+    QCOMPARE(unpainted.FormMessage(), unpainted.Form1()->FormMessage); // made once
   }
 
   void startWithNothingSelectedIsRefused() {

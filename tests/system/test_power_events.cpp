@@ -66,6 +66,8 @@ private slots:
     form1->TimerInit.stop();
     form1->TimerInitTimer();
     QVERIFY(QTest::qWaitForWindowExposed(form1));
+    // The program starts watching once its window is painted; the test cannot tell when that is.
+    platform->WatchPowerEvents();
     QTest::mouseClick(windows.FormOptions()->Button(TFormOptions::ShutDownRow), Qt::LeftButton);
 
     // logind announces the sleep and the wake-up; both have reached the program when this returns.
@@ -117,6 +119,7 @@ private slots:
 
   void upowerNoticesBecomeStatusChangeAndBatteryLow() {
     const std::unique_ptr<Platform> platform = CreatePlatform();
+    platform->WatchPowerEvents();
     TAPM apm(*platform);
     QStringList raised;
     apm.OnPowerStatusChange = [&raised](QObject*) { raised << QStringLiteral("status"); };
