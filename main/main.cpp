@@ -29,6 +29,9 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
+  // Begun before the application object, so that it runs while that connects to the display.
+  const zarvo::StartupWarmUp warmUp;
+
   // The windows place and dock themselves by absolute position, which a Wayland session does not
   // allow: run through XWayland when it is there.
   if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&

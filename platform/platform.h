@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <thread>
 #include <utility>
 
 namespace zarvo {
@@ -112,5 +113,18 @@ signals:
 
 // The back end of this build (defined once per back end).
 std::unique_ptr<Platform> CreatePlatform();
+
+// Work the first window will wait for that can run beside the application's own start-up: made
+// before the application object, it runs on a thread of its own; destroying it waits for the end.
+class StartupWarmUp {
+public:
+  StartupWarmUp();
+  ~StartupWarmUp();
+  StartupWarmUp(const StartupWarmUp&) = delete;
+  StartupWarmUp& operator=(const StartupWarmUp&) = delete;
+
+private:
+  std::thread thread_;
+};
 
 } // namespace zarvo
