@@ -374,6 +374,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1->popup(event->globalPos()); }
 
 void TForm1::Timer3Timer() {
+  // Nothing lit and no hint up: nothing to take back, and no need to ask the display server where
+  // the pointer is (a round trip once a second for as long as the program runs).
+  if (HoverImage == ImageEmpty && (notice_ || LabelToolTip->isHidden()))
+    return;
   const QPoint p = QCursor::pos();
   auto inside = [&p](const QWidget* w) {
     if (!w)
