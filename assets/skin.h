@@ -3,6 +3,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace zarvo::skin {
 
@@ -97,5 +98,16 @@ inline constexpr const Strip* kStrips[] = {
     &kZarvoList,     &kExecuteList,      &kMessageList,      &kCheckList,       &kAlignList,
     &kLockedList,    &kCounterStartList, &kCounterPauseList, &kCounterStopList,
 };
+
+// Every picture the windows read at their own size (the .png and .jpg ones), singles first.
+inline QStringList PicturesAtOwnSize() {
+  QStringList paths;
+  for (const Single& single : kSingles)
+    if (!QString::fromLatin1(single.path).endsWith(QLatin1String(".svg")))
+      paths << QString::fromLatin1(single.path);
+  for (const Strip* strip : kStrips)
+    paths << QString::fromLatin1(strip->path);
+  return paths;
+}
 
 } // namespace zarvo::skin

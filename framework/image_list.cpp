@@ -1,5 +1,7 @@
 #include "framework/image_list.h"
 
+#include "framework/decoded_pictures.h"
+
 #include "framework/image_button.h"
 
 #include <QGuiApplication>
@@ -113,6 +115,8 @@ QPixmap LoadPicture(const QString& resource, QSize size) {
 }
 
 QImage ReadImage(const QString& resource) {
+  if (std::optional<QImage> ready = DecodedPictures::Take(resource))
+    return *std::move(ready);
   const QByteArray format = resource.endsWith(QLatin1String(".jpg"))   ? QByteArrayLiteral("jpeg")
                             : resource.endsWith(QLatin1String(".png")) ? QByteArrayLiteral("png")
                                                                        : QByteArray();

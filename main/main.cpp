@@ -1,4 +1,6 @@
 // Program entry: the six windows, then the event loop until the main window closes.
+#include "assets/skin.h"
+#include "framework/decoded_pictures.h"
 #include "framework/qt_dialogs.h"
 #include "main/command_line.h"
 #include "main/main_window.h"
@@ -30,7 +32,8 @@ int main(int argc, char* argv[]) {
   }
 
   // Begun before the application object, so that it runs while that connects to the display.
-  const zarvo::StartupWarmUp warmUp;
+  zarvo::DecodedPictures pictures;
+  const zarvo::StartupWarmUp warmUp([&pictures] { pictures.Decode(zarvo::skin::PicturesAtOwnSize()); });
 
   // The windows place and dock themselves by absolute position, which a Wayland session does not
   // allow: run through XWayland when it is there.
@@ -51,6 +54,8 @@ int main(int argc, char* argv[]) {
     std::fputs((timed.error + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
     return 2;
   }
+
+  pictures.Publish();
 
   zarvo::SystemClock clock;
   zarvo::QtDialogs dialogs;

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -115,10 +116,11 @@ signals:
 std::unique_ptr<Platform> CreatePlatform();
 
 // Work the first window will wait for that can run beside the application's own start-up: made
-// before the application object, it runs on a thread of its own; destroying it waits for the end.
+// before the application object, it runs on a thread of its own, the system's own preparations
+// first, then `then`; destroying it waits for the end.
 class StartupWarmUp {
 public:
-  StartupWarmUp();
+  explicit StartupWarmUp(std::function<void()> then = {});
   ~StartupWarmUp();
   StartupWarmUp(const StartupWarmUp&) = delete;
   StartupWarmUp& operator=(const StartupWarmUp&) = delete;

@@ -9,7 +9,12 @@
 
 namespace zarvo {
 
-StartupWarmUp::StartupWarmUp() : thread_([] { FcInit(); }) {}
+StartupWarmUp::StartupWarmUp(std::function<void()> then)
+    : thread_([then = std::move(then)] {
+        FcInit();
+        if (then)
+          then();
+      }) {}
 
 StartupWarmUp::~StartupWarmUp() {
   if (thread_.joinable())

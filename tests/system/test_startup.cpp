@@ -43,9 +43,9 @@ private slots:
     QVERIFY(zarvo.Terminate());
   }
 
-  // What the start costs: the skin needs the JPEG decoder alone, and the sound stack waits for the
-  // first sound. Guessing a picture's format, anywhere, would load every image plugin there is.
-  void startsWithoutTheSoundStackOrOtherImagePlugins() {
+  // What the start costs: the skin is decoded without Qt's image plugins, and the sound stack waits
+  // for the first sound. Guessing a picture's format, anywhere, would load every image plugin there is.
+  void startsWithoutTheSoundStackOrImagePlugins() {
     ZarvoProcess zarvo;
     QVERIFY(zarvo.IsValid());
     QVERIFY(zarvo.Start());
@@ -61,7 +61,7 @@ private slots:
         sound << library.section(QLatin1Char('/'), -1);
     }
     QVERIFY2(!libraries.isEmpty(), "the process's mappings could not be read");
-    QCOMPARE(imagePlugins, QStringList{QStringLiteral("libqjpeg.so")});
+    QVERIFY2(imagePlugins.isEmpty(), qPrintable(imagePlugins.join(QLatin1Char(' '))));
     QVERIFY2(sound.isEmpty(), qPrintable(sound.join(QLatin1Char(' '))));
     QVERIFY(zarvo.Terminate());
   }
