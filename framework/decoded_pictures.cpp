@@ -1,5 +1,6 @@
 #include "framework/decoded_pictures.h"
 
+#include <QGuiApplication>
 #include <QResource>
 
 #include <csetjmp>
@@ -128,6 +129,9 @@ void DecodedPictures::Decode(const QStringList& resources) {
 void DecodedPictures::Publish() {
   std::unique_lock lock(mutex_);
   decoded_.wait(lock, [this] { return done_; });
+  // A screen that scales reads the pictures drawn at twice the size: these would only be kept.
+  if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0)
+    pictures_.clear();
   published = this;
   publishedPictures = &pictures_;
 }

@@ -30,7 +30,9 @@ public:
   void Decode(const QStringList& resources);
 
   // Waits for Decode to finish, then makes the pictures the ones ReadImage hands out: each is
-  // taken on its first read, later reads decode as usual. The thread that reads the pictures.
+  // taken on its first read, later reads decode as usual. The thread that reads the pictures,
+  // once the application object exists; where the screen scales, the set is dropped instead (the
+  // windows read the pictures drawn at twice the size).
   void Publish();
 
   // The published picture of `resource`, taken out of the set; nothing when there is none.

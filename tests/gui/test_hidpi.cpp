@@ -1,5 +1,8 @@
 // On a screen scaled by 2 the windows show the skin's pictures drawn at twice the size, at the same
 // logical sizes and places as at scale 1.
+#include "assets/skin.h"
+#include "framework/decoded_pictures.h"
+#include "framework/image_list.h"
 #include "tests/gui/zarvo_fixture.h"
 
 #include <QApplication>
@@ -22,6 +25,17 @@ class TestHiDpi : public QObject {
   Q_OBJECT
 private slots:
   void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), 2.0); }
+
+  // Pictures decoded ahead at their own size are of no use where the windows read the sharp ones:
+  // the set is dropped when it is published, and the windows read the sharp pictures as usual.
+  void picturesDecodedAheadAreDroppedOnAScaledScreen() {
+    const QString band = QString::fromLatin1(skin::kDigitsBand);
+    DecodedPictures pictures;
+    pictures.Decode({band});
+    pictures.Publish();
+    QCOMPARE(DecodedPictures::Take(band), std::nullopt);
+    VerifySharp(LoadSkinPixmap(band), {188, 29}, "band");
+  }
 
   void windowsShowTheSharpPictures() {
     Zarvo zarvo;
