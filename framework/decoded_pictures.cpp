@@ -16,7 +16,6 @@ namespace {
 
 // The set ReadImage takes from; only the thread that published it touches it.
 DecodedPictures* published = nullptr;
-QHash<QString, QImage>* publishedPictures = nullptr;
 
 // libjpeg reports a fatal error by calling error_exit, which must not return: it jumps back here.
 struct JpegError {
@@ -101,10 +100,8 @@ QImage DecodeJpeg(const QByteArray& data) {
 }
 
 DecodedPictures::~DecodedPictures() {
-  if (published == this) {
+  if (published == this)
     published = nullptr;
-    publishedPictures = nullptr;
-  }
 }
 
 void DecodedPictures::Decode(const QStringList& resources) {
@@ -133,17 +130,17 @@ void DecodedPictures::Publish() {
   if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0)
     pictures_.clear();
   published = this;
-  publishedPictures = &pictures_;
 }
 
 std::optional<QImage> DecodedPictures::Take(const QString& resource) {
-  if (!publishedPictures)
+  if (!published)
     return std::nullopt;
-  const auto it = publishedPictures->constFind(resource);
-  if (it == publishedPictures->constEnd())
+  QHash<QString, QImage>& pictures = published->pictures_;
+  const auto it = pictures.constFind(resource);
+  if (it == pictures.constEnd())
     return std::nullopt;
   QImage image = *it;
-  publishedPictures->erase(it);
+  pictures.erase(it);
   return image;
 }
 
