@@ -4,7 +4,6 @@
 #include <QResource>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 
 #include <jpeglib.h>
@@ -29,8 +28,8 @@ struct JpegError {
 
 void JpegSilent(j_common_ptr, int) {}
 
-// What the decoder needs alive across the jump: nothing with a destructor lives between setjmp
-// and the end of the decompression.
+// The picture is the caller's, so that nothing with a destructor lives in the frame that an error
+// jumps out of.
 bool DecodeJpegInto(const QByteArray& data, QImage& image) {
   jpeg_decompress_struct info;
   JpegError error;

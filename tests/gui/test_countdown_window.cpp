@@ -9,6 +9,18 @@
 using namespace zarvo;
 using namespace zarvo::test;
 
+namespace {
+
+// A one-second countdown started with Shut down selected, then everything deselected.
+void StartOneSecondThenDeselect(Zarvo& z) {
+  z.ClickOption(TFormOptions::ShutDownRow);
+  z.form1->SetTime->setTime(QTime(0, 0, 1));
+  z.form1->StartClick();
+  z.ClickOption(TFormOptions::ShutDownRow);
+}
+
+} // namespace
+
 class TestCountdownWindow : public QObject {
   Q_OBJECT
 private slots:
@@ -182,10 +194,7 @@ private slots:
   // returned, and the countdown runs on through the wrap.
   void expiryWithNothingSelectedRefusesAfterTheTick() {
     Zarvo z;
-    z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->SetTime->setTime(QTime(0, 0, 1));
-    z.form1->StartClick();
-    z.ClickOption(TFormOptions::ShutDownRow);
+    StartOneSecondThenDeselect(z);
     z.Tick(1000);
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:00"));
     QVERIFY(z.dialogs.asked.isEmpty()); // not from inside the tick
@@ -205,10 +214,7 @@ private slots:
   // The clock keeps going while that box is open, as behind any modal box.
   void clockRunsBehindTheRefusalAtExpiry() {
     Zarvo z;
-    z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->SetTime->setTime(QTime(0, 0, 1));
-    z.form1->StartClick();
-    z.ClickOption(TFormOptions::ShutDownRow);
+    StartOneSecondThenDeselect(z);
     bool advanced = false;
     z.dialogs.whileMessageShown = [&] {
       if (advanced)
