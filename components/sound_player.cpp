@@ -88,6 +88,7 @@ struct TMediaPlayer::Impl {
   // The sound module's factory, found at the first Open; the module then stays loaded.
   CreateSoundOutputFunction create = nullptr;
   QString moduleProblem;
+  bool opening = false;
 };
 
 namespace {
@@ -143,6 +144,30 @@ TMediaPlayer::~TMediaPlayer() { Close(); }
 void TMediaPlayer::Open() {
   Close();
   const quint64 generation = ++d->generation;
+  d->opening = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this, generation] {
+        if (d->generation != generation)
+          return;
+        QString error;
+        try {
+          OpenNow();
+        } catch (const EMCIDeviceError& e) {
+          error = e.Text();
+        }
+        if (d->generation != generation)
+          return;
+        d->opening = false;
+        emit Opened(error);
+      },
+      Qt::QueuedConnection);
+}
+
+bool TMediaPlayer::IsOpening() const { return d->opening; }
+
+void TMediaPlayer::OpenNow() {
+  const quint64 generation = d->generation;
   const QString fileName = FileName;
 
   if (const QString problem = CheckFile(fileName); !problem.isEmpty())
@@ -240,6 +265,7 @@ void TMediaPlayer::Stop() {
 
 void TMediaPlayer::Close() {
   ++d->generation;
+  d->opening = false;
   if (!d->device)
     return;
   d->device->output->Stop();

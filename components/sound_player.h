@@ -23,9 +23,12 @@ public:
 
   QString FileName;
 
-  // Opens FileName, closing any open device first. Raises EMCIDeviceError with the sound system's
-  // text when the file is missing, unreadable or not a sound; the player then stays closed.
+  // Starts opening FileName (closing any open device first) and returns at once. Opened follows
+  // from the event loop: an empty text once the file is ready to play, else the error text (the
+  // player then stays closed). A new Open or a Close before the answer abandons the earlier one.
   void Open();
+  // True between Open and its Opened.
+  bool IsOpening() const;
   // Starts playback from the start (rewinds when at the end); returns at once.
   void Play();
   // Stops playback where it is; the device stays open.
@@ -40,7 +43,12 @@ public:
 
   bool IsOpen() const;
 
+signals:
+  void Opened(const QString& error);
+
 private:
+  void OpenNow();
+
   struct Impl;
   std::unique_ptr<Impl> d;
 };

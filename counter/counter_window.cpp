@@ -3,6 +3,7 @@
 #include "assets/skin.h"
 #include "counter/counter_display.h"
 #include "counter/stopwatch.h"
+#include "framework/hint_line.h"
 #include "framework/image_button.h"
 #include "framework/skin_font.h"
 #include "platform/clock.h"
@@ -12,8 +13,8 @@
 
 namespace zarvo {
 
-TFormCounter::TFormCounter(MainWindowHooks& main, const Clock& clock)
-    : SatelliteWindow(main, QStringLiteral("FormCounter"), QStringLiteral("Counter"), QSize(200, 140),
+TFormCounter::TFormCounter(const QWidget& anchor, HintLine& hints, const SkinPictures& skin, const Clock& clock)
+    : SatelliteWindow(anchor, hints, skin, QStringLiteral("FormCounter"), QStringLiteral("Counter"), QSize(200, 140),
                       skin::Path(skin::kCounterTitle), QStringLiteral("Close Counter window"),
                       Dock::BelowMain),
       clock_(clock) {
@@ -59,13 +60,13 @@ TFormCounter::TFormCounter(MainWindowHooks& main, const Clock& clock)
   const std::pair<ImageButton*, ImageList*> buttons[] = {
       {Stop, &Stop_List}, {Pause, &Pause_List}, {Start, &Start_List}};
   for (auto [button, list] : buttons) {
-    list->Draw(0, button);
+    list->Draw(Frame::Normal, button);
     connect(button, &ImageButton::MouseDown, this,
-            [this, button, list] { main_.ImageButtonDown(*list, button); });
+            [this, button, list] { hints_.ImageButtonDown(*list, button); });
     connect(button, &ImageButton::MouseUp, this,
-            [this, button, list] { main_.ImageButtonUp(*list, button); });
+            [this, button, list] { hints_.ImageButtonUp(*list, button); });
     connect(button, &ImageButton::MouseMove, this,
-            [this, button, list] { main_.ImageButtonHover(*list, button, button->Hint()); });
+            [this, button, list] { hints_.ImageButtonHover(*list, button, button->Hint()); });
   }
   connect(Start, &QAbstractButton::clicked, this, &TFormCounter::StartClick);
   connect(Pause, &QAbstractButton::clicked, this, &TFormCounter::PauseClick);
@@ -132,12 +133,12 @@ void TFormCounter::SetDisplay(qint64 hundredths) {
 
 void TFormCounter::CloseButtonClick() {
   hide(); // the stopwatch goes on counting
-  main_.CounterWindowClosed();
+  emit Closed();
 }
 
 void TFormCounter::BackgroundHover() {
-  main_.ClearHover();
-  main_.HideHint();
+  hints_.ClearHover();
+  hints_.HideHint();
 }
 
 bool TFormCounter::eventFilter(QObject* watched, QEvent* event) {
@@ -148,7 +149,7 @@ bool TFormCounter::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::MouseMove) {
       BackgroundMove(static_cast<QMouseEvent*>(event));
-      main_.SetHint(watched == Label_Time ? QStringLiteral("Counter time elapsed")
+      hints_.SetHint(watched == Label_Time ? QStringLiteral("Counter time elapsed")
                                           : QStringLiteral("Counter state"),
                     false);
       return true;

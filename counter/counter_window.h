@@ -1,7 +1,7 @@
 // TFormCounter: the stopwatch window, a satellite of the main window.
 #pragma once
 
-#include "options/satellite_frame.h"
+#include "framework/satellite_frame.h"
 
 #include <QTimer>
 
@@ -14,7 +14,7 @@ class Clock;
 class TFormCounter final : public SatelliteWindow {
   Q_OBJECT
 public:
-  TFormCounter(MainWindowHooks& main, const Clock& clock);
+  TFormCounter(const QWidget& anchor, HintLine& hints, const SkinPictures& skin, const Clock& clock);
 
   // Start: from zero when stopped or counting, resumes when paused.
   void StartClick();

@@ -36,6 +36,9 @@ private:
 
 class ImageButton;
 
+// The frames of a three-state image button; Pressed is also the resting frame of a toggle that is on.
+enum class Frame { Normal = 0, Hot = 1, Pressed = 2 };
+
 // Frames of one size cut from a strip laid out left to right. An empty list (no frames) is the
 // placeholder list: drawing from it shows nothing.
 class ImageList {
@@ -51,6 +54,8 @@ public:
   // Shows frame `index` on the button or image. Nothing happens for an index outside the list.
   void Draw(int index, ImageButton* button) const;
   void Draw(int index, ImageControl* image) const;
+  // The same for the frames of a three-state button.
+  void Draw(zarvo::Frame frame, ImageButton* button) const { Draw(static_cast<int>(frame), button); }
 
 private:
   QList<QPixmap> frames_;

@@ -2,7 +2,6 @@
 
 #include "framework/image_button.h"
 #include "framework/image_list.h"
-#include "framework/main_window_hooks.h"
 
 #include <QMouseEvent>
 
@@ -71,15 +70,15 @@ void SkinnedWindow::BackgroundMove(QMouseEvent* event) {
   BackgroundHover();
 }
 
-TitleFrame AddTitleFrame(QWidget* window, const MainWindowHooks& main, const QString& titlePicture,
+TitleFrame AddTitleFrame(QWidget* window, const SkinPictures& skin, const QString& titlePicture,
                          const QString& closeHint) {
   TitleFrame f{};
   f.TitleBar = new ImageControl(window, QStringLiteral("TitleBar"), QRect(0, 0, 200, 30));
-  f.TitleBar->SetPicture(main.TitleBarPicture());
+  f.TitleBar->SetPicture(skin.titleBar);
   f.Title = new ImageControl(window, QStringLiteral("Title"), QRect(15, 0, 110, 25));
   f.Title->SetPicture(LoadPicture(titlePicture, QSize(110, 25)));
   f.CloseButton = new ImageButton(window, QStringLiteral("CloseButton"), QPoint(173, -1), closeHint);
-  f.CloseButton->SetPicture(main.CloseButtonPicture());
+  f.CloseButton->SetPicture(skin.closeButton);
   return f;
 }
 

@@ -1,6 +1,7 @@
 // A borderless, fixed-size window drawn from pictures and dragged by its background.
 #pragma once
 
+#include <QPixmap>
 #include <QPoint>
 #include <QWidget>
 
@@ -8,7 +9,6 @@ namespace zarvo {
 
 class ImageButton;
 class ImageControl;
-class MainWindowHooks;
 
 class SkinnedWindow : public QWidget {
   Q_OBJECT
@@ -53,6 +53,13 @@ private:
   bool alphaBlend_ = false;
 };
 
+// The main window's pictures that the other windows copy when they are made.
+struct SkinPictures {
+  QPixmap titleBar;
+  QPixmap background;
+  QPixmap closeButton;
+};
+
 // The top of every skinned window but the main one: the main window's title bar picture, the
 // window's own title artwork at (15, 0) and the main window's close button picture at (173, -1).
 struct TitleFrame {
@@ -60,7 +67,7 @@ struct TitleFrame {
   ImageControl* Title;
   ImageButton* CloseButton;
 };
-TitleFrame AddTitleFrame(QWidget* window, const MainWindowHooks& main, const QString& titlePicture,
+TitleFrame AddTitleFrame(QWidget* window, const SkinPictures& skin, const QString& titlePicture,
                          const QString& closeHint);
 
 } // namespace zarvo

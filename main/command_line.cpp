@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 #include "project_info.h"
 
+#include <cstdio>
+
 namespace zarvo {
 
 namespace {
@@ -94,13 +96,23 @@ bool TForm1::ProcessCommandLine() {
       return false;
     const QString path = SettingsFilePath(platform_.ExecutableDirectory(), SettingsFileName);
     // Never forced: ForceShutDown is still false here, whatever the settings say.
-    if (!ReadSetting(path, SettingId::Showconfirmation1)) {
-      PerformPowerAction(word);
+    if (ReadSetting(path, SettingId::Showconfirmation1) &&
+        dialogs_.MessageBox(nullptr, CommandLineConfirmationText(word), QStringLiteral("Confirm"),
+                            Buttons::YesNo, Icon::Question) != Answer::Yes)
       return true;
-    }
-    if (dialogs_.MessageBox(nullptr, CommandLineConfirmationText(word), QStringLiteral("Confirm"),
-                            Buttons::YesNo, Icon::Question) == Answer::Yes)
-      PerformPowerAction(word);
+    // The program ends once the system has answered: a refusal is said on standard error and ends
+    // it with status 1.
+    commandLinePending_ = true;
+    PerformPowerAction(word, [this, word](const PowerAnswer& answer) {
+      commandLinePending_ = false;
+      if (!answer.accepted)
+        std::fputs(QStringLiteral("zarvo: %1 was refused: %2.\n")
+                       .arg(word, answer.reason)
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
+      emit CommandLineActionDone(answer.accepted ? 0 : 1);
+    });
     return true;
   } catch (...) {
     return false;

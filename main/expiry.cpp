@@ -1,214 +1,133 @@
-// The countdown of the main window: start and stop, the 400 ms tick, and the actions at expiry.
+// The actions at expiry, one step after the other (power action, sound, application, message), the
+// Run menu's immediate power actions, the force option and the stop-playing button.
 #include "main/main_window.h"
 
 #include "framework/dialogs.h"
 #include "framework/error_box.h"
 #include "framework/image_button.h"
 #include "main/power_action.h"
-#include "platform/clock.h"
+#include "main/step_chain.h"
 #include "platform/platform.h"
 #include "small_windows/message_window.h"
-#include "small_windows/time_window.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QRadioButton>
-#include <QScopeGuard>
-#include <QTimeEdit>
-#include <optional>
+#include <QPointer>
+
+#include <memory>
 
 namespace zarvo {
-
-namespace {
-
-const QColor kLime(0, 255, 0);
-const QColor kYellow(255, 255, 0);
-
-void SetColor(QLabel* label, const QColor& color) {
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, color);
-  label->setPalette(pal);
-}
-
-} // namespace
-
-CountdownMode TForm1::Mode() const { return RadioAt->isChecked() ? CountdownMode::At : CountdownMode::After; }
-
-int TForm1::PickerMs() const { return SetTime->time().msecsSinceStartOfDay(); }
-
-void TForm1::StartClick() { ToggleCountdown(Refusal::Now); }
-
-void TForm1::ToggleCountdown(Refusal refusal) {
-  CountdownRunning = !CountdownRunning;
-  if (!Selection.AnySelected()) {
-    CountdownRunning = !CountdownRunning;
-    const QString text = QStringLiteral("Select an option first");
-    if (refusal == Refusal::Now)
-      dialogs_.ShowMessage(text);
-    else
-      QMetaObject::invokeMethod(
-          this, [this, text] { dialogs_.ShowMessage(text); }, Qt::QueuedConnection);
-    return;
-  }
-  Start->SetHint(CountdownRunning ? QStringLiteral("Stop counting") : QStringLiteral("Start counting"));
-  if (CountdownRunning) {
-    platform_.WatchPowerEvents(); // a sleep from here on stops the countdown
-    StartTimeOfDay = clock_.TimeOfDayMs();
-    last_ = TickReading{};
-    SetColor(Label_TimeRemaining, kYellow);
-    notices_.Started(RemainingMs(Mode(), PickerMs(), StartTimeOfDay, StartTimeOfDay));
-  } else {
-    Label_TimeRemaining->setText(QStringLiteral("00:00:00"));
-    SetColor(Label_TimeRemaining, kLime);
-    notices_.Stopped();
-    ShowTimeInTray(QString());
-  }
-}
-
-void TForm1::RadioAfterClick() {
-  RadioAfter->setChecked(true);
-  SetTime->setTime(QTime(0, 1, 0));
-}
-
-void TForm1::RadioAtClick() {
-  RadioAt->setChecked(true);
-  SetTime->setTime(QTime::fromMSecsSinceStartOfDay(AddToTimeOfDay(clock_.TimeOfDayMs(), 5 * 60 * 1000)));
-}
-
-void TForm1::PostponeClick() {
-  SetTime->setTime(QTime::fromMSecsSinceStartOfDay(AddToTimeOfDay(PickerMs(), 10 * 60 * 1000)));
-}
-
-void TForm1::NotificationStopClick() {
-  if (CountdownRunning)
-    StartClick();
-}
-
-void TForm1::Timer1Timer() {
-  const int now = clock_.TimeOfDayMs();
-  Label_Time->setText(FormatTime(now));
-
-  if (StopPlaying->isVisible() && !openingSound_) {
-    // A player with no open device (its file failed to open) counts as finished.
-    if (!MediaPlayer1.IsOpen()) {
-      StopPlaying->hide();
-    } else {
-      const int position = MediaPlayer1.Position();
-      if (position == MediaPlayer1.Length())
-        StopPlaying->hide();
-    }
-  }
-
-  if (!CountdownRunning)
-    return;
-
-  const CountdownMode mode = Mode();
-  const int picker = PickerMs();
-  const int remaining = RemainingMs(mode, picker, StartTimeOfDay, now);
-  const TickReading reading{remaining, mode, picker, now, clock_.TickCount()};
-  const QString text = FormatTime(remaining);
-  Label_TimeRemaining->setText(text);
-  if (FormTime)
-    FormTime->Label_TimeRemaining->setText(text);
-  SetColor(Label_TimeRemaining,
-           Label_TimeRemaining->palette().color(QPalette::WindowText) == kLime ? kYellow : kLime);
-
-  // A tick that missed the final second (the machine was busy) still ends the countdown instead of
-  // letting it run another day; time spent asleep or a clock set forward never does.
-  const bool expired = text == QLatin1String("00:00:00") || MissedFinalSecond(last_, reading);
-  // While a sleep is announced, nothing ends the countdown, and the reading from before it stays
-  // the one to compare with: should the wake-up never be reported, the first tick after the
-  // announcement lapses still sees a final second that passed in awake time.
-  if (SleepPending())
-    return;
-  last_ = reading;
-  if (expired)
-    Expire();
-  else {
-    notices_.Ticked(remaining, Selection);
-    ShowTimeInTray(text);
-  }
-}
-
-// A wake-up that never comes (logind gone, say) must not hold the countdown for good: an announced
-// sleep lasts at most this long in awake time, the delay logind grants to those who hold up a sleep
-// and the time it takes to report the wake-up included.
-constexpr qint64 kSleepAnnouncementLapseMs = 120'000;
-
-bool TForm1::SleepPending() {
-  if (sleepAnnouncedAt_ && clock_.TickCount() - *sleepAnnouncedAt_ > kSleepAnnouncementLapseMs)
-    sleepAnnouncedAt_.reset();
-  return sleepAnnouncedAt_.has_value();
-}
-
-void TForm1::SleepAnnounced() { sleepAnnouncedAt_ = clock_.TickCount(); }
 
 void TForm1::Expire() {
   if (TimeOnlyView)
     ShowTimeClick();
   // The main window's own minimised state is undone; an application minimised with the program's
   // own buttons stays so (only the message step brings it back).
-  if (isMinimized() && !applicationMinimised_)
+  if (isMinimized() && !group_.ApplicationMinimised())
     showNormal();
   // With every action deselected meanwhile, Start refuses and the countdown runs on; the box must
   // not hold up the tick (and the clock) while it is open.
   ToggleCountdown(Refusal::AfterTheTick);
   StartMouseMove();
+  if (CountdownRunning())
+    return;
 
-  if (Selection.AnyPowerSelected())
-    PerformPowerAction(QString());
-
-  // A sound that cannot be played must not cost the user the other actions: the error is shown
-  // once the application and message steps have run.
-  std::optional<QString> soundError;
-  if (Selection.PlaySoundSelected) {
-    try {
-      PlaySoundStep();
-    } catch (const EMCIDeviceError& e) {
-      soundError = e.Text();
-    }
-  }
-  // A program that cannot be started is said so, after the message step, like the sound's error.
-  QString applicationError;
-  if (Selection.RunApplicationSelected)
-    applicationError = RunApplicationStep();
-  if (Selection.ShowMessageSelected)
-    ShowMessageStep();
-  if (soundError)
-    ShowErrorLater(dialogs_, this, *soundError);
-  if (!applicationError.isEmpty())
-    ShowErrorLater(dialogs_, this, applicationError);
+  // The actions as they stand now: the steps after a stand-by run after the wake-up.
+  const ActionSelection chosen = Selection;
+  // What could not be done is said once every step has run: a sound that cannot be played or a
+  // program that cannot be started must not cost the user the other actions.
+  auto errors = std::make_shared<QStringList>();
+  auto* chain = new StepChain(this);
+  if (chosen.AnyPowerSelected())
+    chain->Add([this, chosen](const StepChain::Next& next) {
+      // Shut down, restart and log off only begin: the next steps follow at once. A stand-by or
+      // hibernate answers after the wake-up, and the next steps wait for it.
+      const std::optional<PowerAction> action = SelectedPowerAction(chosen);
+      if (action && RequestFor(*action, ForceShutDown).kind == PowerRequest::Kind::PowerState) {
+        PerformPowerAction(QString(), [next](const PowerAnswer&) { next(); });
+        return;
+      }
+      PerformPowerAction(QString());
+      next();
+    });
+  if (chosen.PlaySoundSelected)
+    chain->Add([this, chosen, errors](const StepChain::Next& next) {
+      PlaySoundStep(chosen.SoundFileName, [errors, next](const QString& error) {
+        if (!error.isEmpty())
+          *errors << error;
+        next();
+      });
+    });
+  if (chosen.RunApplicationSelected)
+    chain->Add([this, chosen, errors](const StepChain::Next& next) {
+      if (const QString error = RunApplicationStep(chosen.ApplicationCommand); !error.isEmpty())
+        *errors << error;
+      next();
+    });
+  if (chosen.ShowMessageSelected)
+    chain->Add([this](const StepChain::Next& next) {
+      Guarded([this] { ShowMessageStep(); });
+      next();
+    });
+  chain->Add([this, errors](const StepChain::Next& next) {
+    for (const QString& error : *errors)
+      ShowErrorLater(dialogs_, this, error);
+    next();
+  });
+  chain->Run();
 }
 
-void TForm1::PerformPowerAction(const QString& word) {
+bool TForm1::ExpiryInProgress() const { return findChild<StepChain*>(QString(), Qt::FindDirectChildrenOnly); }
+
+void TForm1::PerformPowerAction(const QString& word, PowerAnswered answered) {
   platform_.EnableShutdownPrivilege();
   const std::optional<PowerAction> action =
       word.isEmpty() ? SelectedPowerAction(Selection) : ActionForWord(word);
-  if (!action)
+  if (!action) {
+    if (answered)
+      QMetaObject::invokeMethod(this, [answered] { answered({}); }, Qt::QueuedConnection);
     return;
+  }
+  // The answer reaches only a window that still exists.
+  const QPointer<TForm1> self(this);
+  PowerAnswered reply;
+  if (answered)
+    reply = [self, answered](const PowerAnswer& answer) {
+      if (self)
+        answered(answer);
+    };
   const PowerRequest request = RequestFor(*action, ForceShutDown);
   if (request.kind == PowerRequest::Kind::Exit)
-    platform_.ExitWindows(request.exitFlags);
+    platform_.ExitWindows(request.exitFlags, reply);
   else
-    platform_.SetSystemPowerState(request.suspend, request.force);
+    platform_.SetSystemPowerState(request.suspend, request.force, reply);
 }
 
-void TForm1::PlaySoundStep() {
+void TForm1::PlaySoundStep(const QString& fileName, const std::function<void(const QString& error)>& done) {
   StopPlaying->show();
-  MediaPlayer1.FileName = Selection.SoundFileName;
-  openingSound_ = true;
-  const auto reset = qScopeGuard([this] { openingSound_ = false; });
+  MediaPlayer1.FileName = fileName;
+  // The answer of this opening (or of a later one that overtook it) lets the steps go on.
+  auto connection = std::make_shared<QMetaObject::Connection>();
+  *connection = connect(&MediaPlayer1, &TMediaPlayer::Opened, this, [this, connection, done](const QString& error) {
+    disconnect(*connection);
+    QString problem = error;
+    if (problem.isEmpty()) {
+      try {
+        MediaPlayer1.Play();
+      } catch (const Error& e) {
+        problem = e.Text();
+      }
+    }
+    done(problem);
+  });
   MediaPlayer1.Open();
-  MediaPlayer1.Play();
 }
 
-QString TForm1::RunApplicationStep() {
-  const QString reason = platform_.RunCommandLine(Selection.ApplicationCommand);
+QString TForm1::RunApplicationStep(const QString& command) {
+  const QString reason = platform_.RunCommandLine(command);
   if (reason.isEmpty())
     return {};
   return QStringLiteral("The application could not be started:\n%1\n\n%2.")
-      .arg(Selection.ApplicationCommand, reason.left(1).toUpper() + reason.mid(1));
+      .arg(command, reason.left(1).toUpper() + reason.mid(1));
 }
 
 void TForm1::ShowMessageStep() {
@@ -243,9 +162,10 @@ void TForm1::StopPlayingMouseMove() {
     return;
   const int position = MediaPlayer1.Position();
   const int length = MediaPlayer1.IsOpen() ? MediaPlayer1.Length() : 0;
-  SetHint(QStringLiteral("Stop playing") + QString(14, QLatin1Char(' ')) + QString::number(position / 1000) +
-              QLatin1Char('/') + QString::number(length / 1000) + QStringLiteral(" s"),
-          true);
+  hints_.SetHint(QStringLiteral("Stop playing") + QString(14, QLatin1Char(' ')) +
+                     QString::number(position / 1000) + QLatin1Char('/') + QString::number(length / 1000) +
+                     QStringLiteral(" s"),
+                 true);
 }
 
 } // namespace zarvo

@@ -59,13 +59,19 @@ int main(int argc, char* argv[]) {
 
   zarvo::SystemClock clock;
   zarvo::QtDialogs dialogs;
-  // Destroyed after the windows: it waits for power requests still on their way, so that a
-  // command-line action reaches the system before the process ends.
+  // Destroyed after the windows, so that no window outlives what it calls.
   const std::unique_ptr<zarvo::Platform> platform = zarvo::CreatePlatform();
 
   zarvo::WindowSet windows(clock, dialogs, *platform);
-  if (!windows.Create())
-    return 0;
+  if (!windows.Create()) {
+    // A command-line action: the program ends once the system has answered it.
+    zarvo::TForm1* main = windows.Form1();
+    if (!main->CommandLineActionPending())
+      return 0;
+    QObject::connect(main, &zarvo::TForm1::CommandLineActionDone, &app, &QCoreApplication::exit,
+                     Qt::QueuedConnection);
+    return app.exec();
+  }
 
   zarvo::TForm1* main = windows.Form1();
   QObject::connect(main, &zarvo::TForm1::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -78,6 +84,6 @@ int main(int argc, char* argv[]) {
   });
   // The settings load (at the first turn of the event loop) places and shows the windows.
   if (timed.kind == zarvo::TimedCommandLine::Kind::Start)
-    main->StartTimed(timed.start);
+    windows.StartTimed(timed.start);
   return app.exec();
 }

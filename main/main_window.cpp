@@ -38,13 +38,19 @@ ImageList Strip(const skin::Strip& s) { return ImageList(skin::Path(s.path), s.f
 
 TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
     : SkinnedWindow(QStringLiteral("Form1"), QStringLiteral("Zarvo"), QSize(200, 140)), APM1(platform),
-      clock_(clock), dialogs_(dialogs), platform_(platform),
-      notices_(platform, [this] { Guarded([this] { PostponeClick(); }); },
-               [this] { Guarded([this] { NotificationStopClick(); }); }) {
+      clock_(clock), dialogs_(dialogs), platform_(platform), session_(clock, platform, Selection),
+      group_(*this, CoolTrayIcon1) {
   setWindowIcon(PictureIcon({skin::kIcon16, skin::kIcon48}));
   CreateControls();
   CreateMenus();
   CreateTrayIcon();
+  hints_.Attach(LabelToolTip, ImageEmpty, Showhelp1);
+  hints_.SetLatchRule([this](const ImageButton* b) { return IsLatched(b); });
+  // Start lit while a countdown runs shows its pressed frame: it is the button that stops it.
+  hints_.SetHotRule([this](const ImageButton* b) {
+    return b == Start && CountdownRunning() ? Frame::Pressed : Frame::Hot;
+  });
+  ConnectSession();
 
   Timer1.setInterval(400);
   Timer3.setInterval(1000);
@@ -57,7 +63,7 @@ TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
 
   // A resume that interrupted a countdown stops it and warns; until it comes, an announced sleep
   // holds the expiry.
-  APM1.OnSuspend = [this](QObject*) { SleepAnnounced(); };
+  APM1.OnSuspend = [this](QObject*) { session_.SleepAnnounced(); };
   APM1.OnResumeAfterSuspend = [this](QObject*) { Guarded([this] { APM1ResumeAfterSuspend(); }); };
 }
 
@@ -66,6 +72,15 @@ TForm1::~TForm1() = default;
 void TForm1::Guarded(const std::function<void()>& handler) { RunGuarded(dialogs_, handler); }
 
 void TForm1::GuardedTick(const std::function<void()>& handler) { RunGuardedLater(dialogs_, this, handler); }
+
+void TForm1::MessageBoxLater(const QString& text, const QString& caption) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, text, caption] {
+        Guarded([&] { dialogs_.MessageBox(this, text, caption, Buttons::Ok, Icon::Information); });
+      },
+      Qt::QueuedConnection);
+}
 
 void TForm1::CreateControls() {
   Start_List = Strip(skin::kStartList);
@@ -160,8 +175,8 @@ void TForm1::CreateControls() {
     radio->installEventFilter(this);
   }
   RadioAfter->setChecked(true);
-  connect(RadioAfter, &QRadioButton::clicked, this, &TForm1::RadioAfterClick);
-  connect(RadioAt, &QRadioButton::clicked, this, &TForm1::RadioAtClick);
+  connect(RadioAfter, &QRadioButton::clicked, this, [this] { Guarded([this] { RadioAfterClick(); }); });
+  connect(RadioAt, &QRadioButton::clicked, this, [this] { Guarded([this] { RadioAtClick(); }); });
 
   Start = new ImageButton(this, QStringLiteral("Start"), QPoint(103, 73), QStringLiteral("Start counting"));
   StopPlaying =
@@ -196,13 +211,13 @@ void TForm1::CreateControls() {
 
 void TForm1::ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)()) {
   const ImageList* l = &list;
-  connect(button, &ImageButton::MouseDown, this, [this, button, l] { ImageButtonDown(*l, button); });
-  connect(button, &ImageButton::MouseUp, this, [this, button, l] { ImageButtonUp(*l, button); });
+  connect(button, &ImageButton::MouseDown, this, [this, button, l] { hints_.ImageButtonDown(*l, button); });
+  connect(button, &ImageButton::MouseUp, this, [this, button, l] { hints_.ImageButtonUp(*l, button); });
   connect(button, &ImageButton::MouseMove, this, [this, button, l] {
     if (button == Start)
       StartMouseMove();
     else
-      ImageButtonHover(*l, button, button->Hint());
+      hints_.ImageButtonHover(*l, button, button->Hint());
   });
   connect(button, &QAbstractButton::clicked, this,
           [this, command] { Guarded([this, command] { (this->*command)(); }); });
@@ -217,15 +232,14 @@ bool TForm1::FormCreate() {
   TimerInit.start();
   // Help looks for Help/index.html below the working directory of the start first.
   BrowserCommand = platform_.CurrentDirectory();
-  Start_List.Draw(0, Start);
-  Options_List.Draw(2, Options);
-  ShowTime_List.Draw(0, ShowTime);
-  Transparent_List.Draw(0, Transparent);
-  TopAlways_List.Draw(0, TopAlways);
-  Menu_List.Draw(0, Menu);
-  Counter_List.Draw(2, Counter);
-  HoverImage = ImageEmpty;
-  HoverImageList = &ImageListEmpty;
+  Start_List.Draw(Frame::Normal, Start);
+  Options_List.Draw(Frame::Pressed, Options);
+  ShowTime_List.Draw(Frame::Normal, ShowTime);
+  Transparent_List.Draw(Frame::Normal, Transparent);
+  TopAlways_List.Draw(Frame::Normal, TopAlways);
+  Menu_List.Draw(Frame::Normal, Menu);
+  Counter_List.Draw(Frame::Pressed, Counter);
+  hints_.ReleaseHover();
   Selection.ClearPower();
   AlwaysOnTop = false;
   ForceShutDown = true;
@@ -239,19 +253,22 @@ void TForm1::Attach(TFormOptions* options, TFormCounter* counter, TFormTime* tim
   FormOptions = options;
   FormCounter = counter;
   FormTime = time;
-  connect(FormTime, &TFormTime::ShowTimeRequested, this, [this] { Guarded([this] { ShowTimeClick(); }); });
+  group_.Attach(options, counter, time);
 }
-
-void TForm1::SetLateWindows(std::function<void()> create) { createLateWindows_ = std::move(create); }
 
 void TForm1::AttachLate(TFormMessage* message, TFormAbout* about) {
   FormMessage = message;
   FormAbout = about;
+  lateWindowsMade_ = true;
 }
 
 void TForm1::CreateLateWindows() {
-  if (const std::function<void()> create = std::exchange(createLateWindows_, nullptr))
-    create();
+  if (!lateWindowsMade_)
+    emit LateWindowsNeeded();
+}
+
+SkinPictures TForm1::Skin() const {
+  return {TitleBar->Picture(), BackGround->Picture(), CloseButton_List.Frame(0)};
 }
 
 // What the first picture on screen need not wait for comes once it is there: the windows that are
@@ -260,10 +277,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
   SkinnedWindow::paintEvent(event);
   if (std::exchange(painted_, true))
     return;
-  QTimer::singleShot(0, this, [this] {
-    CreateLateWindows();
-    platform_.WatchPowerEvents();
-  });
+  QTimer::singleShot(0, this, [this] { emit FirstPainted(); });
 }
 
 void TForm1::ApplyMainWindowRegion() { ApplyOutline(this, OutlineRegion(140, {Box(155, 2, 169, 17)})); }
@@ -274,57 +288,16 @@ bool TForm1::IsLatched(const ImageButton* button) const {
   return (button == TopAlways && AlwaysOnTop) ||
          (button == Counter && FormCounter && FormCounter->isVisible()) ||
          (button == Options && FormOptions && FormOptions->isVisible()) ||
-         (button == Start && CountdownRunning);
-}
-
-void TForm1::ImageButtonHover(const ImageList& list, ImageButton* image, const QString& text) {
-  if (image != HoverImage) {
-    HoverImageList->Draw(IsLatched(HoverImage) ? 2 : 0, HoverImage);
-    list.Draw(image == Start && CountdownRunning ? 2 : 1, image);
-    HoverImage = image;
-    HoverImageList = &list;
-  }
-  SetHint(text, false);
-}
-
-void TForm1::ImageButtonDown(const ImageList& list, ImageButton* image) { list.Draw(2, image); }
-
-void TForm1::ImageButtonUp(const ImageList& list, ImageButton* image) {
-  list.Draw(0, image);
-  HoverImage = ImageEmpty;
-  HoverImageList = &ImageListEmpty;
-}
-
-void TForm1::ReleaseHover() {
-  if (HoverImage != ImageEmpty) {
-    HoverImageList->Draw(0, HoverImage);
-    HoverImage = ImageEmpty;
-    HoverImageList = &ImageListEmpty;
-  }
-}
-
-void TForm1::ClearHover() { ImageButtonHover(ImageListEmpty, ImageEmpty, QString()); }
-
-void TForm1::SetHint(const QString& text, bool always) {
-  if (!always && !Showhelp1->isChecked())
-    return;
-  notice_ = false;
-  LabelToolTip->setText(text);
-  LabelToolTip->show();
-}
-
-void TForm1::HideHint() {
-  notice_ = false;
-  LabelToolTip->hide();
+         (button == Start && CountdownRunning());
 }
 
 void TForm1::StartMouseMove() {
-  ImageButtonHover(Start_List, Start, Start->Hint()); // "Stop counting" while a countdown runs
+  hints_.ImageButtonHover(Start_List, Start, Start->Hint()); // "Stop counting" while a countdown runs
 }
 
 void TForm1::BackgroundHover() {
-  ClearHover();
-  HideHint();
+  hints_.ClearHover();
+  hints_.HideHint();
 }
 
 void TForm1::DragStep(int dx, int dy) {
@@ -340,7 +313,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove) {
     auto* e = static_cast<QMouseEvent*>(event);
     if (watched == RadioAfter || watched == RadioAt) {
-      SetHint(watched == RadioAfter ? QStringLiteral("After specified time")
+      hints_.SetHint(watched == RadioAfter ? QStringLiteral("After specified time")
                                     : QStringLiteral("At specified time"),
               false);
       return false;
@@ -349,9 +322,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     BackgroundMove(e);
     if (!(e->buttons() & Qt::LeftButton)) {
       if (watched == Label_TimeRemaining)
-        SetHint(QStringLiteral("Time remaining"), false);
+        hints_.SetHint(QStringLiteral("Time remaining"), false);
       else if (watched == Label_Time)
-        SetHint(QStringLiteral("Local time"), false);
+        hints_.SetHint(QStringLiteral("Local time"), false);
     }
     return true;
   }
@@ -365,18 +338,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (event->type() == QEvent::ContextMenu && watched == Label_TimeRemaining) {
-    PopupMenuShowTime->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+    ShowTimeMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
     return true;
   }
   return SkinnedWindow::eventFilter(watched, event);
 }
 
-void TForm1::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1->popup(event->globalPos()); }
+void TForm1::contextMenuEvent(QContextMenuEvent* event) { ShowMainMenu(event->globalPos()); }
 
 void TForm1::Timer3Timer() {
   // Nothing lit and no hint up: nothing to take back, and no need to ask the display server where
   // the pointer is (a round trip once a second for as long as the program runs).
-  if (HoverImage == ImageEmpty && (notice_ || LabelToolTip->isHidden()))
+  if (hints_.Idle())
     return;
   const QPoint p = QCursor::pos();
   auto inside = [&p](const QWidget* w) {
@@ -388,19 +361,14 @@ void TForm1::Timer3Timer() {
   };
   if (inside(this) || inside(FormOptions) || inside(FormCounter))
     return;
-  ReleaseHover();
-  if (!notice_) // a notice stays until the user points at something
-    HideHint();
+  const bool notice = hints_.NoticeShown();
+  hints_.ReleaseHover();
+  if (!notice) // a notice stays until the user points at something
+    hints_.HideHint();
 }
 
-// ---- Skin shared with the other windows ----
-
-QPixmap TForm1::TitleBarPicture() const { return TitleBar->Picture(); }
-QPixmap TForm1::BackgroundPicture() const { return BackGround->Picture(); }
-QPixmap TForm1::CloseButtonPicture() const { return CloseButton_List.Frame(0); }
-
-void TForm1::OptionsWindowClosed() { ImageButtonHover(Options_List, Options, Options->Hint()); }
-void TForm1::CounterWindowClosed() { ImageButtonUp(Counter_List, Counter); }
+void TForm1::OptionsWindowClosed() { hints_.ImageButtonHover(Options_List, Options, Options->Hint()); }
+void TForm1::CounterWindowClosed() { hints_.ImageButtonUp(Counter_List, Counter); }
 
 // ---- Lifecycle ----
 
@@ -432,16 +400,16 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::APM1ResumeAfterSuspend() {
-  sleepAnnouncedAt_.reset();
-  if (!CountdownRunning)
+  session_.WokeUp();
+  if (!CountdownRunning())
     return;
   StartClick();
-  dialogs_.MessageBox(
-      this,
+  // Shown from a fresh turn of the event loop: the wake-up arrives in a D-Bus callback.
+  MessageBoxLater(
       QString(24, QLatin1Char(' ')) + QStringLiteral("System entered in suspended mode!\n\r\n\r") +
           QStringLiteral("Remove the Standby and Hibernate from  Control Panel->Power Options\n\r") +
           QString(22, QLatin1Char(' ')) + QStringLiteral("so that Zarvo to complete successfully!"),
-      QStringLiteral("Zarvo: System Suspended"), Buttons::Ok, Icon::Information);
+      QStringLiteral("Zarvo: System Suspended"));
 }
 
 } // namespace zarvo

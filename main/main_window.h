@@ -1,22 +1,20 @@
-// TForm1: the main window. Countdown, expiry actions, hover and hint line, popup menu, lifecycle.
+// TForm1: the main window. A thin shell over the countdown session, the expiry steps, the hint line
+// and the window group: it holds the controls and menus and turns the user's commands into calls.
 #pragma once
 
 #include "components/apm.h"
 #include "components/sound_player.h"
 #include "components/tray_icon.h"
+#include "framework/hint_line.h"
 #include "framework/image_list.h"
-#include "framework/main_window_hooks.h"
 #include "framework/skinned_window.h"
-#include "main/countdown.h"
-#include "main/countdown_notices.h"
-#include "main/timed_command_line.h"
+#include "main/countdown_session.h"
+#include "main/window_group.h"
 #include "options/action_selection.h"
 
 #include <QTimer>
-#include <optional>
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QMenu;
 class QRadioButton;
@@ -33,25 +31,34 @@ class TFormCounter;
 class TFormMessage;
 class TFormOptions;
 class TFormTime;
+struct TimedStart;
 
-class TForm1 final : public SkinnedWindow, public MainWindowHooks {
+class TForm1 final : public SkinnedWindow {
   Q_OBJECT
 public:
   TForm1(Clock& clock, Dialogs& dialogs, Platform& platform);
   ~TForm1() override;
 
-  // The creation handler. Returns false when the process is to end right away (a command-line
-  // action was handled); the other windows are then never created.
+  // The creation handler. Returns false when the process is to end (a command-line action was
+  // handled); the other windows are then never created. CommandLineActionPending() then says
+  // whether the program waits for the system's answer (CommandLineActionDone) before it ends.
   bool FormCreate();
+  bool CommandLineActionPending() const { return commandLinePending_; }
   // Hands over the windows created after this one.
   void Attach(TFormOptions* options, TFormCounter* counter, TFormTime* time);
-  // The Message and About windows are never on screen at start: `create` makes them (and hands
-  // them over with AttachLate) once this window has been painted, or as soon as one is needed.
-  void SetLateWindows(std::function<void()> create);
   void AttachLate(TFormMessage* message, TFormAbout* about);
+  // Makes the Message and About windows now if they are not made yet.
   void CreateLateWindows();
 
+  // The pictures the other windows copy, the hint line they share, the group they belong to.
+  SkinPictures Skin() const;
+  HintLine& Hints() { return hints_; }
+  WindowGroup& Group() { return group_; }
+  CountdownSession& Session() { return session_; }
+
   // --- Countdown ---
+  bool CountdownRunning() const { return session_.CountdownRunning(); }
+  int StartTimeOfDay() const { return session_.StartTimeOfDay(); }
   void StartClick();
   void RadioAfterClick();
   void RadioAtClick();
@@ -61,31 +68,29 @@ public:
   void PostponeClick();
   // The warning's Stop button: stops a running countdown as Start does.
   void NotificationStopClick();
-  // The countdown given on the command line: its actions selected in the Options window, the mode
-  // and picker set, then Start.
+  // The countdown given on the command line (its actions already selected): the mode and picker
+  // set, then Start.
   void StartTimed(const TimedStart& start);
   // The tray icon's tooltip: "Zarvo" and, while a countdown runs and the icon is in the tray, the
   // time left on a second line. An empty `remaining` puts back the plain name.
   void ShowTimeInTray(const QString& remaining);
 
   // --- Expiry actions and the Run menu ---
-  void PerformPowerAction(const QString& word);
-  void PlaySoundStep();
-  // Starts the application command; returns the error text when it cannot be started.
-  QString RunApplicationStep();
-  void ShowMessageStep();
+  // Carries out the power action the word names, or with no word the selected one; `answered`
+  // hears the system's answer (after the wake-up, for a stand-by or hibernate).
+  void PerformPowerAction(const QString& word, PowerAnswered answered = {});
   void RunMenuCommand(const QString& confirmation, const QString& word);
   void ForceShutDown1Click();
   void StopPlayingClick();
   void StopPlayingMouseMove();
+  // Whether the actions of an expiry are still being carried out (waiting for a wake-up or a sound).
+  bool ExpiryInProgress() const;
 
   // --- Lifecycle ---
   void TimerInitTimer();
   void Timer3Timer();
   void CloseButtonClick();
-  // The system is about to sleep (logind's PrepareForSleep): no expiry until it has woken up.
-  void SleepAnnounced();
-  // The system has woken up: ends an announced sleep, then stops a running countdown and warns.
+  // The system has woken up: stops a running countdown and warns.
   void APM1ResumeAfterSuspend();
   void LoadSettings();
   void SaveSettings();
@@ -104,47 +109,31 @@ public:
   void MinimizeClick();
   void HideClick();
   void CoolTrayIcon1Click();
-  // The whole application off the screen (to the tray while CoolTrayIcon1.MinimizeToTray), and back
-  // exactly as it was.
-  void MinimizeApplication();
-  void RestoreApplication();
-  // Whether a window of the group is shown, or was shown when the application was minimised or
-  // hidden to the tray.
-  bool WindowShown(const QWidget* window) const;
+  void MinimizeApplication() { group_.MinimizeApplication(); }
+  void RestoreApplication() { group_.RestoreApplication(); }
+  bool WindowShown(const QWidget* window) const { return group_.WindowShown(window); }
   void Help1Click();
   void Whatsnew1Click();
   void About1Click();
   void Showhelp1Click();
   void ApplyMainWindowRegion();
-
-  // --- MainWindowHooks ---
-  void ImageButtonHover(const ImageList& list, ImageButton* image, const QString& text) override;
-  void ImageButtonDown(const ImageList& list, ImageButton* image) override;
-  void ImageButtonUp(const ImageList& list, ImageButton* image) override;
-  void ReleaseHover() override;
-  void ClearHover() override;
-  void SetHint(const QString& text, bool always) override;
-  void HideHint() override;
-  QRect MainGeometry() const override { return geometry(); }
-  QMenu* MainMenu() const override { return PopupMenu1; }
-  QMenu* ShowTimeMenu() const override { return PopupMenuShowTime; }
-  QPixmap TitleBarPicture() const override;
-  QPixmap BackgroundPicture() const override;
-  QPixmap CloseButtonPicture() const override;
-  void OptionsWindowClosed() override;
-  void CounterWindowClosed() override;
+  // The main popup menu, centred on `globalPos` (a right click on any window of the group).
+  void ShowMainMenu(const QPoint& globalPos);
+  void ShowTimeMenu(const QPoint& globalPos);
+  // The satellites' close buttons hand the Options / Counter button back.
+  void OptionsWindowClosed();
+  void CounterWindowClosed();
+  ImageButton* HoverImage() const { return hints_.HoverImage(); }
+  // Runs a user command: an error it raises shows the error box and the program goes on.
+  void Guarded(const std::function<void()>& handler);
 
   // --- State ---
   ActionSelection Selection; // written by the Options window only
-  bool CountdownRunning = false;
-  int StartTimeOfDay = 0;
   bool TimeOnlyView = false;
   bool AlwaysOnTop = false;
   bool ForceShutDown = false;
   QString SettingsFileName;
   QString BrowserCommand;
-  ImageButton* HoverImage = nullptr;
-  const ImageList* HoverImageList = nullptr;
 
   // --- Controls ---
   ImageControl* BackGround = nullptr;
@@ -172,7 +161,6 @@ public:
 
   ImageList Start_List, Menu_List, Transparent_List, Options_List, Counter_List, TopAlways_List,
       ShowTime_List, Minimize_List, Hide_List, CloseButton_List;
-  const ImageList ImageListEmpty;
 
   QTimer Timer1;
   QTimer Timer3;
@@ -212,6 +200,12 @@ public:
 signals:
   // The main window has closed: the program ends.
   void Closed();
+  // The main window's first picture is on screen: what it did not wait for may follow.
+  void FirstPainted();
+  // The Message or About window is needed now (they are made after the first paint otherwise).
+  void LateWindowsNeeded();
+  // The command-line action has its answer: the program ends with `exitCode`.
+  void CommandLineActionDone(int exitCode);
 
 protected:
   void DragStep(int dx, int dy) override;
@@ -226,51 +220,34 @@ private:
   void CreateControls();
   void CreateMenus();
   void CreateTrayIcon();
-  void HideApplicationToTray();
+  void ConnectSession();
   void ConnectButton(ImageButton* button, const ImageList& list, void (TForm1::*command)());
   void Expire();
+  void PlaySoundStep(const QString& fileName, const std::function<void(const QString& error)>& done);
+  QString RunApplicationStep(const QString& command);
+  void ShowMessageStep();
   // Start and stop; a refusal box raised from the tick is shown once the tick has returned.
   enum class Refusal { Now, AfterTheTick };
   void ToggleCountdown(Refusal refusal);
-  bool SleepPending();
-  CountdownMode Mode() const;
-  int PickerMs() const;
   bool IsLatched(const ImageButton* button) const;
-  void HandleBackgroundMove(QMouseEvent* event);
-  void Guarded(const std::function<void()>& handler);
   void GuardedTick(const std::function<void()>& handler);
+  // A modal box from a fresh turn of the event loop, never inside the handler that asks for it.
+  void MessageBoxLater(const QString& text, const QString& caption);
 
   Clock& clock_;
   Dialogs& dialogs_;
   Platform& platform_;
-  std::function<void()> createLateWindows_;
+  HintLine hints_;
+  CountdownSession session_;
+  WindowGroup group_;
   bool painted_ = false;
-  // The warning before the power action and the idle inhibitor of a running countdown.
-  CountdownNotices notices_;
-
-  // The last tick's reading of a running countdown, to notice a final second with no tick in it.
-  TickReading last_;
-  // The monotonic tick count at which the system announced a sleep that has not yet ended in a
-  // wake-up. Meanwhile no tick ends the countdown: the first ticks after waking can run before the
-  // wake-up is reported, and the wake-up stops the countdown with its warning instead.
-  std::optional<qint64> sleepAnnouncedAt_;
-  // The sound step is opening its file: a tick that runs meanwhile must not take the player, not
-  // yet open, for one that has finished.
-  bool openingSound_ = false;
-  // Minimised by the program's own Minimize or Hide button (the whole application), as opposed to
-  // the main window alone being minimised by the desktop: expiry brings back only the latter.
-  bool applicationMinimised_ = false;
+  bool lateWindowsMade_ = false;
+  bool commandLinePending_ = false;
   // Until the settings are loaded the windows show the defaults: a save then (a session manager
   // asking at once) would write them over the user's file.
   bool settingsLoaded_ = false;
-  // The group's windows that were shown when the application was minimised.
-  QList<QWidget*> minimisedWindows_;
-  // The group's windows that were shown when the application went to the tray.
-  QList<QWidget*> trayWindows_;
   // Hide found no tray once already and said so.
   bool noTrayHintShown_ = false;
-  // The hint line holds a notice of the program's own rather than a control's hint.
-  bool notice_ = false;
 };
 
 } // namespace zarvo

@@ -53,18 +53,22 @@ QAction* Item(QMenu* menu, const QString& name, const QString& caption) {
 } // namespace
 
 void TForm1::CreateMenus() {
+  // Every menu command runs under the error guard.
+  const auto command = [this](void (TForm1::*handler)()) {
+    return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
+  };
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
 
   About1 = Item(PopupMenu1, QStringLiteral("About1"), QStringLiteral("About"));
   About1->setIcon(PictureIcon({skin::kMenuAbout}));
   PopupMenu1->setDefaultAction(About1);
-  connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+  connect(About1, &QAction::triggered, this, command(&TForm1::About1Click));
   QAction* help = Item(PopupMenu1, QStringLiteral("Help1"), QStringLiteral("Help"));
   help->setIcon(PictureIcon({skin::kMenuHelp}));
-  connect(help, &QAction::triggered, this, &TForm1::Help1Click);
+  connect(help, &QAction::triggered, this, command(&TForm1::Help1Click));
   connect(Item(PopupMenu1, QStringLiteral("Whatsnew1"), QStringLiteral("What's new")), &QAction::triggered,
-          this, &TForm1::Whatsnew1Click);
+          this, command(&TForm1::Whatsnew1Click));
   PopupMenu1->addSeparator();
 
   QMenu* view = PopupMenu1->addMenu(QStringLiteral("View"));
@@ -74,39 +78,39 @@ void TForm1::CreateMenus() {
   ShowonlyTimeRemaining1->setCheckable(true);
   connect(ShowonlyTimeRemaining1, &QAction::triggered, this, [this] {
     ShowonlyTimeRemaining1->setChecked(!ShowonlyTimeRemaining1->isChecked()); // set by the command only
-    ShowTimeClick();
+    Guarded([this] { ShowTimeClick(); });
   });
   view->addSeparator();
   HideOptionsPanel1 = Item(view, QStringLiteral("HideOptionsPanel1"), QStringLiteral("Hide Options window"));
-  connect(HideOptionsPanel1, &QAction::triggered, this, &TForm1::OptionsClick);
+  connect(HideOptionsPanel1, &QAction::triggered, this, command(&TForm1::OptionsClick));
   HideCounter1 = Item(view, QStringLiteral("HideCounter1"), QStringLiteral("Hide Counter window"));
-  connect(HideCounter1, &QAction::triggered, this, &TForm1::CounterClick);
+  connect(HideCounter1, &QAction::triggered, this, command(&TForm1::CounterClick));
   view->addSeparator();
   connect(Item(view, QStringLiteral("AlignOptionswindow1"), QStringLiteral("Align Options window")),
-          &QAction::triggered, this, [this] { FormOptions->AlignClick(); });
+          &QAction::triggered, this, [this] { Guarded([this] { FormOptions->AlignClick(); }); });
   connect(Item(view, QStringLiteral("AlignCounterwindow1"), QStringLiteral("Align Counter window")),
-          &QAction::triggered, this, [this] { FormCounter->AlignClick(); });
+          &QAction::triggered, this, [this] { Guarded([this] { FormCounter->AlignClick(); }); });
 
   QMenu* options = PopupMenu1->addMenu(QStringLiteral("Options"));
   options->setObjectName(QStringLiteral("Options1"));
   options->menuAction()->setIcon(PictureIcon({skin::kMenuOptions}));
   Alwaysontop1 = Item(options, QStringLiteral("Alwaysontop1"), QStringLiteral("Always on top"));
   Alwaysontop1->setCheckable(true);
-  connect(Alwaysontop1, &QAction::triggered, this, &TForm1::TopAlwaysClick);
+  connect(Alwaysontop1, &QAction::triggered, this, command(&TForm1::TopAlwaysClick));
   options->addSeparator();
   ForceShutDown1 = Item(options, QStringLiteral("ForceShutDown1"), QStringLiteral("Force Shut Down"));
   ForceShutDown1->setCheckable(true);
   ForceShutDown1->setChecked(true);
   connect(ForceShutDown1, &QAction::triggered, this, [this] {
     ForceShutDown1->setChecked(!ForceShutDown1->isChecked()); // undo the menu's own toggle
-    ForceShutDown1Click();
+    Guarded([this] { ForceShutDown1Click(); });
   });
   Showhelp1 = Item(options, QStringLiteral("Showhelp1"), QStringLiteral("Show help"));
   Showhelp1->setCheckable(true);
   Showhelp1->setChecked(true);
   connect(Showhelp1, &QAction::triggered, this, [this] {
     Showhelp1->setChecked(!Showhelp1->isChecked());
-    Showhelp1Click();
+    Guarded([this] { Showhelp1Click(); });
   });
 
   QMenu* run = PopupMenu1->addMenu(QStringLiteral("Run"));
@@ -152,7 +156,7 @@ void TForm1::CreateMenus() {
       item->setCheckable(true);
       item->setChecked(i == 0);
       connect(item, &QAction::triggered, this, [this, i] {
-        SetTransparency(kLevels[i].alpha, kLevels[i].blend);
+        Guarded([this, i] { SetTransparency(kLevels[i].alpha, kLevels[i].blend); });
         LevelItemsAlfa[i]->setChecked(true);
         LevelItemsSubmenu[i]->setChecked(true);
       });
@@ -165,7 +169,7 @@ void TForm1::CreateMenus() {
   PopupMenu1->addSeparator();
   QAction* exit = Item(PopupMenu1, QStringLiteral("Exit1"), QStringLiteral("Exit"));
   exit->setIcon(PictureIcon({skin::kMenuExit}));
-  connect(exit, &QAction::triggered, this, &TForm1::CloseButtonClick);
+  connect(exit, &QAction::triggered, this, command(&TForm1::CloseButtonClick));
 
   PopupMenuShowTime = new QMenu(this);
   PopupMenuShowTime->setObjectName(QStringLiteral("PopupMenuShowTime"));
@@ -178,11 +182,15 @@ void TForm1::CreateMenus() {
   });
 }
 
-void TForm1::MenuClick() {
-  const QPoint at = mapToGlobal(QPoint(Menu->x(), Menu->y() + Menu->height()));
+void TForm1::MenuClick() { ShowMainMenu(mapToGlobal(QPoint(Menu->x(), Menu->y() + Menu->height()))); }
+
+void TForm1::ShowMainMenu(const QPoint& globalPos) {
+  // Centred on the point where it opens, whichever window or control asked for it.
   const int w = PopupMenu1->sizeHint().width();
-  PopupMenu1->popup(QPoint(at.x() - w / 2, at.y()));
+  PopupMenu1->popup(QPoint(globalPos.x() - w / 2, globalPos.y()));
 }
+
+void TForm1::ShowTimeMenu(const QPoint& globalPos) { PopupMenuShowTime->popup(globalPos); }
 
 void TForm1::TransparentClick() {
   if (!platform_.SupportsTransparency()) {
@@ -192,57 +200,36 @@ void TForm1::TransparentClick() {
   PopupMenuAlfa->popup(mapToGlobal(QPoint(Transparent->x(), Transparent->y() + Transparent->height())));
 }
 
-void TForm1::SetTransparency(int alpha, bool blend) {
-  for (SkinnedWindow* w : std::initializer_list<SkinnedWindow*>{this, FormOptions, FormCounter, FormTime})
-    if (w) {
-      w->SetAlphaBlend(blend);
-      w->SetAlphaBlendValue(alpha);
-    }
-}
+void TForm1::SetTransparency(int alpha, bool blend) { group_.SetTransparency(alpha, blend); }
 
 void TForm1::TopAlwaysClick() {
   AlwaysOnTop = !AlwaysOnTop;
-  SetStayOnTop(AlwaysOnTop);
-  FormOptions->SetStayOnTop(AlwaysOnTop);
-  FormCounter->SetStayOnTop(AlwaysOnTop);
-  FormTime->SetStayOnTop(AlwaysOnTop);
-  ApplyMainWindowRegion();
-  FormOptions->ApplyRegion();
-  FormCounter->ApplyRegion();
+  group_.SetStayOnTop(AlwaysOnTop); // each window keeps its outline through the change
   Alwaysontop1->setChecked(AlwaysOnTop);
 }
 
+// While the group is in the tray or minimised, these act on whether the window comes back with it.
 void TForm1::OptionsClick() {
-  FormOptions->setVisible(!FormOptions->isVisible());
-  HideOptionsPanel1->setText(FormOptions->isVisible() ? QStringLiteral("Hide Options Panel")
-                                                      : QStringLiteral("Show Options Panel"));
+  const bool shown = !WindowShown(FormOptions);
+  group_.SetWindowShown(FormOptions, shown);
+  HideOptionsPanel1->setText(shown ? QStringLiteral("Hide Options Panel") : QStringLiteral("Show Options Panel"));
 }
 
 void TForm1::CounterClick() {
-  FormCounter->setVisible(!FormCounter->isVisible());
-  HideCounter1->setText(FormCounter->isVisible() ? QStringLiteral("Hide Counter Panel")
-                                                 : QStringLiteral("Show Counter Panel"));
+  const bool shown = !WindowShown(FormCounter);
+  group_.SetWindowShown(FormCounter, shown);
+  HideCounter1->setText(shown ? QStringLiteral("Hide Counter Panel") : QStringLiteral("Show Counter Panel"));
 }
 
 void TForm1::ShowTimeClick() {
-  if (!CountdownRunning) {
+  if (!CountdownRunning()) {
     dialogs_.ShowMessage(QStringLiteral("Click Start first"));
     return;
   }
   TimeOnlyView = !TimeOnlyView;
   PopupMenuShowTime1->setChecked(!PopupMenuShowTime1->isChecked());
   ShowonlyTimeRemaining1->setChecked(!ShowonlyTimeRemaining1->isChecked());
-  if (TimeOnlyView) {
-    FormTime->show();
-    hide();
-    FormOptions->hide();
-    FormCounter->hide();
-  } else {
-    FormTime->hide();
-    show();
-    FormOptions->show();
-    FormCounter->show();
-  }
+  group_.ShowTimeOnly(TimeOnlyView);
 }
 
 // Help opens Help/index.html below the working directory the program started in when there is one
@@ -268,7 +255,7 @@ void TForm1::About1Click() {
 
 void TForm1::Showhelp1Click() {
   Showhelp1->setChecked(!Showhelp1->isChecked());
-  HideHint();
+  hints_.HideHint();
 }
 
 } // namespace zarvo

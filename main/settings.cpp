@@ -144,7 +144,7 @@ void TForm1::LoadSettings() {
   AlwaysOnTop = !read(SettingId::IsAlways);
   TopAlwaysClick();
   if (AlwaysOnTop)
-    TopAlways_List.Draw(2, TopAlways);
+    TopAlways_List.Draw(Frame::Pressed, TopAlways);
 
   FormCounter->SetLocked(read(SettingId::CounterIsLocked));
   const int counterLeft = read(SettingId::CounterLeft);
@@ -153,7 +153,7 @@ void TForm1::LoadSettings() {
   FormCounter->setVisible(!read(SettingId::CounterVisible));
   CounterClick();
   if (!FormCounter->isVisible())
-    ImageButtonUp(Counter_List, Counter);
+    hints_.ImageButtonUp(Counter_List, Counter);
 
   FormOptions->SetLocked(read(SettingId::OptionsIsLocked));
   const int optionsLeft = read(SettingId::OptionsLeft);
@@ -162,7 +162,7 @@ void TForm1::LoadSettings() {
   FormOptions->setVisible(!read(SettingId::OptionsVisible));
   OptionsClick();
   if (!FormOptions->isVisible())
-    ImageButtonUp(Options_List, Options);
+    hints_.ImageButtonUp(Options_List, Options);
 
   // Shown only now, where it belongs, instead of jumping there from the middle of the screen.
   show();

@@ -2,7 +2,9 @@
 
 #include "counter/counter_window.h"
 #include "main/main_window.h"
+#include "main/timed_command_line.h"
 #include "options/options_window.h"
+#include "platform/platform.h"
 #include "small_windows/about_window.h"
 #include "small_windows/message_window.h"
 #include "small_windows/time_window.h"
@@ -26,18 +28,47 @@ bool WindowSet::Create() {
   form1_ = std::make_unique<TForm1>(clock_, dialogs_, platform_);
   if (!form1_->FormCreate())
     return false;
-  options_ = std::make_unique<TFormOptions>(*form1_, dialogs_, form1_->Selection);
-  counter_ = std::make_unique<TFormCounter>(*form1_, clock_);
-  time_ = std::make_unique<TFormTime>(*form1_);
+  const SkinPictures skin = form1_->Skin();
+  options_ = std::make_unique<TFormOptions>(*form1_, form1_->Hints(), skin, dialogs_, form1_->Selection);
+  counter_ = std::make_unique<TFormCounter>(*form1_, form1_->Hints(), skin, clock_);
+  time_ = std::make_unique<TFormTime>(skin);
   form1_->Attach(options_.get(), counter_.get(), time_.get());
-  form1_->SetLateWindows([this] { CreateLateWindows(); });
+  Wire();
   return true;
 }
 
+void WindowSet::Wire() {
+  TForm1* main = form1_.get();
+  QObject::connect(main, &TForm1::LateWindowsNeeded, main, [this] { CreateLateWindows(); });
+  // What the first picture did not wait for: the windows not shown yet, and the sleep notices.
+  QObject::connect(main, &TForm1::FirstPainted, main, [this] {
+    CreateLateWindows();
+    platform_.WatchPowerEvents();
+  });
+  for (SatelliteWindow* satellite : std::initializer_list<SatelliteWindow*>{options_.get(), counter_.get()})
+    QObject::connect(satellite, &SatelliteWindow::MenuRequested, main, &TForm1::ShowMainMenu);
+  QObject::connect(options_.get(), &SatelliteWindow::Closed, main, &TForm1::OptionsWindowClosed);
+  QObject::connect(counter_.get(), &SatelliteWindow::Closed, main, &TForm1::CounterWindowClosed);
+
+  TFormTime* time = time_.get();
+  QObject::connect(&main->Session(), &CountdownSession::RemainingChanged, time, &TFormTime::SetRemaining);
+  QObject::connect(time, &TFormTime::MenuRequested, main, &TForm1::ShowMainMenu);
+  QObject::connect(time, &TFormTime::ShowTimeMenuRequested, main, &TForm1::ShowTimeMenu);
+  QObject::connect(time, &TFormTime::ShowTimeRequested, main, [main] { main->Guarded([main] { main->ShowTimeClick(); }); });
+}
+
 void WindowSet::CreateLateWindows() {
-  message_ = std::make_unique<TFormMessage>(*form1_, clock_, platform_, form1_->Selection.MessageText);
-  about_ = std::make_unique<TFormAbout>(*form1_, platform_);
+  if (message_)
+    return;
+  const SkinPictures skin = form1_->Skin();
+  message_ = std::make_unique<TFormMessage>(skin, clock_, platform_, form1_->Selection.MessageText);
+  about_ = std::make_unique<TFormAbout>(*form1_, skin, platform_);
   form1_->AttachLate(message_.get(), about_.get());
+}
+
+void WindowSet::StartTimed(const TimedStart& start) {
+  options_->SelectActions(start.selection);
+  form1_->StartTimed(start);
 }
 
 TFormMessage* WindowSet::FormMessage() const {

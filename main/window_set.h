@@ -1,4 +1,5 @@
-// The six windows of the program, created once in a fixed order and destroyed together.
+// The six windows of the program, created once in a fixed order, wired to one another (each
+// window's signals to the others' calls) and destroyed together.
 #pragma once
 
 #include <memory>
@@ -14,6 +15,7 @@ class TFormCounter;
 class TFormMessage;
 class TFormOptions;
 class TFormTime;
+struct TimedStart;
 
 class WindowSet {
 public:
@@ -25,6 +27,10 @@ public:
   // when they are first asked for. Returns false when the program is to end at once.
   bool Create();
 
+  // The countdown the command line gave: its actions selected in the Options window as if chosen
+  // there, then the mode, picker and Start in the main window.
+  void StartTimed(const TimedStart& start);
+
   TForm1* Form1() const { return form1_.get(); }
   TFormOptions* FormOptions() const { return options_.get(); }
   TFormMessage* FormMessage() const;
@@ -34,6 +40,7 @@ public:
 
 private:
   void CreateLateWindows();
+  void Wire();
 
   Clock& clock_;
   Dialogs& dialogs_;

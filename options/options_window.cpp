@@ -2,6 +2,8 @@
 
 #include "assets/skin.h"
 #include "framework/dialogs.h"
+#include "framework/error_box.h"
+#include "framework/hint_line.h"
 #include "framework/image_button.h"
 
 #include <QLabel>
@@ -45,8 +47,9 @@ QLabel* BlackBar(QWidget* parent, const QString& name, QRect geometry) {
 
 } // namespace
 
-TFormOptions::TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelection& selection)
-    : SatelliteWindow(main, QStringLiteral("FormOptions"), QStringLiteral("Options"), QSize(200, 280),
+TFormOptions::TFormOptions(const QWidget& anchor, HintLine& hints, const SkinPictures& skin, Dialogs& dialogs,
+                           ActionSelection& selection)
+    : SatelliteWindow(anchor, hints, skin, QStringLiteral("FormOptions"), QStringLiteral("Options"), QSize(200, 280),
                       skin::Path(skin::kOptionsTitle), QStringLiteral("Close Options window"),
                       Dock::LeftOfMain),
       dialogs_(dialogs), selection_(selection) {
@@ -62,7 +65,7 @@ TFormOptions::TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelect
     auto* button = new ImageButton(this, QString::fromLatin1(layout.name), QPoint(41, layout.top),
                                    QString::fromLatin1(layout.hint));
     buttons_[row] = button;
-    lists_[row].Draw(0, button);
+    lists_[row].Draw(Frame::Normal, button);
     // The check image lies over the button's left edge; it only displays, input goes beneath it.
     auto* check = new ImageControl(this, QString::fromLatin1(layout.name) + QStringLiteral("Check"),
                                    QRect(23, layout.top - 1, 35, 25));
@@ -71,19 +74,27 @@ TFormOptions::TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelect
     SetCheck(row, false);
 
     connect(button, &ImageButton::MouseDown, this,
-            [this, row] { main_.ImageButtonDown(lists_[row], buttons_[row]); });
+            [this, row] { hints_.ImageButtonDown(lists_[row], buttons_[row]); });
     connect(button, &ImageButton::MouseUp, this,
-            [this, row] { main_.ImageButtonUp(lists_[row], buttons_[row]); });
+            [this, row] { hints_.ImageButtonUp(lists_[row], buttons_[row]); });
     connect(button, &ImageButton::MouseMove, this, [this, row] { ButtonMoved(row); });
   }
-  connect(buttons_[ShutDownRow], &QAbstractButton::clicked, this, &TFormOptions::ShutDownClick);
-  connect(buttons_[RestartRow], &QAbstractButton::clicked, this, &TFormOptions::RestartClick);
-  connect(buttons_[LogOffRow], &QAbstractButton::clicked, this, &TFormOptions::LogOffClick);
-  connect(buttons_[StandByRow], &QAbstractButton::clicked, this, &TFormOptions::StandByClick);
-  connect(buttons_[HibernateRow], &QAbstractButton::clicked, this, &TFormOptions::HibernateClick);
-  connect(buttons_[ZarvoRow], &QAbstractButton::clicked, this, &TFormOptions::ZarvoClick);
-  connect(buttons_[ExecuteRow], &QAbstractButton::clicked, this, &TFormOptions::ExecuteClick);
-  connect(buttons_[MessageRow], &QAbstractButton::clicked, this, &TFormOptions::MessageClick);
+  // Every click runs under the error guard: a dialog that fails shows the error box and the
+  // program goes on.
+  const auto command = [this](int row, void (TFormOptions::*click)()) {
+    connect(buttons_[row], &QAbstractButton::clicked, this, [this, click] {
+      RunGuarded(dialogs_, [this, click] { (this->*click)(); });
+      emit SelectionChanged();
+    });
+  };
+  command(ShutDownRow, &TFormOptions::ShutDownClick);
+  command(RestartRow, &TFormOptions::RestartClick);
+  command(LogOffRow, &TFormOptions::LogOffClick);
+  command(StandByRow, &TFormOptions::StandByClick);
+  command(HibernateRow, &TFormOptions::HibernateClick);
+  command(ZarvoRow, &TFormOptions::ZarvoClick);
+  command(ExecuteRow, &TFormOptions::ExecuteClick);
+  command(MessageRow, &TFormOptions::MessageClick);
 
   // Frame controls stay in front of the background pictures.
   TitleBar->raise();
@@ -150,6 +161,7 @@ void TFormOptions::MessageClick() {
 
 void TFormOptions::SelectActions(const ActionSelection& chosen) {
   selection_ = chosen;
+  emit SelectionChanged();
   for (PowerAction a : kPowerActions)
     SetCheck(RowOf(a), selection_.Power(a));
   SetCheck(ZarvoRow, selection_.PlaySoundSelected);
@@ -158,7 +170,7 @@ void TFormOptions::SelectActions(const ActionSelection& chosen) {
 }
 
 void TFormOptions::ButtonMoved(int row) {
-  main_.ImageButtonHover(lists_[row], buttons_[row], buttons_[row]->Hint());
+  hints_.ImageButtonHover(lists_[row], buttons_[row], buttons_[row]->Hint());
   // The three parameter actions name their parameter in a tooltip once selected.
   if (row == ZarvoRow && selection_.PlaySoundSelected)
     buttons_[row]->setToolTip(QStringLiteral("Sound file= ") + selection_.SoundFileName);
@@ -170,15 +182,15 @@ void TFormOptions::ButtonMoved(int row) {
 
 void TFormOptions::CloseButtonClick() {
   hide();
-  main_.OptionsWindowClosed();
+  emit Closed();
 }
 
 void TFormOptions::mouseMoveEvent(QMouseEvent* event) {
   // Moving over this window releases the main window's hovered button, even a latched toggle.
-  main_.ReleaseHover();
+  hints_.ReleaseHover();
   SatelliteWindow::mouseMoveEvent(event);
 }
 
-void TFormOptions::BackgroundHover() { main_.HideHint(); }
+void TFormOptions::BackgroundHover() { hints_.HideHint(); }
 
 } // namespace zarvo

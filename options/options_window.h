@@ -2,7 +2,7 @@
 #pragma once
 
 #include "options/action_selection.h"
-#include "options/satellite_frame.h"
+#include "framework/satellite_frame.h"
 
 #include <array>
 
@@ -15,7 +15,9 @@ class Dialogs;
 class TFormOptions final : public SatelliteWindow {
   Q_OBJECT
 public:
-  TFormOptions(MainWindowHooks& main, Dialogs& dialogs, ActionSelection& selection);
+  // The one writer of the selection.
+  TFormOptions(const QWidget& anchor, HintLine& hints, const SkinPictures& skin, Dialogs& dialogs,
+               ActionSelection& selection);
 
   // One row per action, in the window's order: shut down .. hibernate, sound, application, message.
   enum Row { ShutDownRow, RestartRow, LogOffRow, StandByRow, HibernateRow, ZarvoRow, ExecuteRow, MessageRow };
@@ -42,6 +44,10 @@ public:
   int CheckState(int row) const { return checkState_[row]; }
 
   ImageList Check_List;
+
+signals:
+  // An action was selected or deselected (or its text changed).
+  void SelectionChanged();
 
 protected:
   void mouseMoveEvent(QMouseEvent* event) override;

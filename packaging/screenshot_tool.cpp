@@ -107,7 +107,7 @@ int main(int argc, char* argv[]) {
   about->MoveTo(options.left() - gap - about->width(),
                 options.top() + (options.height() - about->height()) / 2);
 
-  QMenu* menu = main->MainMenu();
+  QMenu* menu = main->PopupMenu1;
   const QPoint menuAt(group.right() + gap, group.top());
   menu->popup(menuAt);
   RunUntil([&] { return menu->isVisible(); }, 5000);

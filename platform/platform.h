@@ -53,6 +53,16 @@ struct DesktopNotification {
   QList<std::pair<QString, QString>> actions;
 };
 
+// What the system answered a power request: accepted, or refused (or failed) with the reason in
+// plain words.
+struct PowerAnswer {
+  bool accepted = true;
+  QString reason;
+};
+// Receives a power request's answer, on the GUI thread, from the event loop; never from inside the
+// request itself.
+using PowerAnswered = std::function<void(const PowerAnswer& answer)>;
+
 class Platform : public QObject {
   Q_OBJECT
 public:
@@ -61,12 +71,13 @@ public:
 
   // Power. The privilege step comes first on systems that have one; elsewhere it is a no-op.
   virtual void EnableShutdownPrivilege() = 0;
-  // Shut down (ShutDown|PowerOff), restart (Reboot) or log off (LogOff), plus Force.
-  // Starts the request and returns at once; failures are not reported.
-  virtual void ExitWindows(unsigned flags) = 0;
-  // Stand-by (suspend true) or hibernate (suspend false). Returns once the machine has resumed,
-  // or at once when the request was refused. Timers and repaints keep running meanwhile.
-  virtual void SetSystemPowerState(bool suspend, bool force) = 0;
+  // Shut down (ShutDown|PowerOff), restart (Reboot) or log off (LogOff), plus Force. Starts the
+  // request and returns at once; `answered` hears whether the system took it.
+  virtual void ExitWindows(unsigned flags, PowerAnswered answered = {}) = 0;
+  // Stand-by (suspend true) or hibernate (suspend false). Starts the request and returns at once;
+  // `answered` hears once the machine has woken up again, or as soon as the request was refused or
+  // the sleep did not begin. The wake-up's power broadcast follows the answer.
+  virtual void SetSystemPowerState(bool suspend, bool force, PowerAnswered answered = {}) = 0;
 
   // Process facts.
   virtual QString CommandLine() const = 0;      // the command line as one text

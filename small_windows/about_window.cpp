@@ -2,7 +2,6 @@
 
 #include "assets/skin.h"
 #include "framework/image_button.h"
-#include "framework/main_window_hooks.h"
 #include "framework/skin_font.h"
 #include "framework/window_outline.h"
 #include "project_info.h"
@@ -60,18 +59,18 @@ WebLink WebLinkFor(const QString& address) {
   return {TLinkType::lthttp, address};
 }
 
-TFormAbout::TFormAbout(MainWindowHooks& main, Platform& platform)
+TFormAbout::TFormAbout(const QWidget& anchor, const SkinPictures& skin, Platform& platform)
     : SkinnedWindow(QStringLiteral("FormAbout"), QStringLiteral("FormAbout"), QSize(200, 200),
                     Qt::Tool | Qt::WindowStaysOnTopHint),
-      main_(main) {
+      anchor_(anchor) {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
 
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 200, 200), false);
   BackGround->SetStretch(true);
-  BackGround->SetPicture(main.BackgroundPicture());
-  const TitleFrame frame = AddTitleFrame(this, main, skin::Path(skin::kAboutTitle), QStringLiteral("Close"));
+  BackGround->SetPicture(skin.background);
+  const TitleFrame frame = AddTitleFrame(this, skin, skin::Path(skin::kAboutTitle), QStringLiteral("Close"));
   TitleBar = frame.TitleBar;
   Title = frame.Title;
   CloseButton = frame.CloseButton;
@@ -149,7 +148,7 @@ void TFormAbout::showEvent(QShowEvent* event) {
 
 // Every showing is placed afresh: a position the user dragged the window to is not kept.
 void TFormAbout::FormShow() {
-  const QPoint at = AboutPlacement(main_.MainGeometry(), size());
+  const QPoint at = AboutPlacement(anchor_.geometry(), size());
   MoveTo(at.x(), at.y());
 }
 

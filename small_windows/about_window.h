@@ -11,7 +11,6 @@ class QPushButton;
 namespace zarvo {
 
 class ImageButton;
-class MainWindowHooks;
 class Platform;
 
 // Where the About window goes beside the main window: half the main window's width to its left,
@@ -29,7 +28,8 @@ WebLink WebLinkFor(const QString& address);
 class TFormAbout final : public SkinnedWindow {
   Q_OBJECT
 public:
-  TFormAbout(MainWindowHooks& main, Platform& platform);
+  // `anchor` is the main window it stands beside.
+  TFormAbout(const QWidget& anchor, const SkinPictures& skin, Platform& platform);
 
   // Places the window beside the main window and shows it application-modal: the other windows
   // take no input until it closes, while the event loop and so every timer keep running.
@@ -56,7 +56,7 @@ protected:
 private:
   void FormShow();
 
-  MainWindowHooks& main_;
+  const QWidget& anchor_;
 };
 
 } // namespace zarvo

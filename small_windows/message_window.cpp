@@ -2,7 +2,6 @@
 
 #include "assets/skin.h"
 #include "framework/image_button.h"
-#include "framework/main_window_hooks.h"
 #include "framework/skin_font.h"
 #include "framework/time_format.h"
 #include "framework/window_outline.h"
@@ -21,7 +20,7 @@ QString StampMessage(int timeOfDayMs, const QString& message) {
   return QStringLiteral("Message at ") + FormatTime(timeOfDayMs) + QStringLiteral(":\r\n") + message;
 }
 
-TFormMessage::TFormMessage(MainWindowHooks& main, const Clock& clock, Platform& platform,
+TFormMessage::TFormMessage(const SkinPictures& skin, const Clock& clock, Platform& platform,
                            const QString& messageText)
     : SkinnedWindow(QStringLiteral("FormMessage"), QStringLiteral("Zarvo - Message"), QSize(200, 140),
                     Qt::Tool | Qt::WindowStaysOnTopHint),
@@ -31,7 +30,7 @@ TFormMessage::TFormMessage(MainWindowHooks& main, const Clock& clock, Platform& 
   setPalette(pal);
 
   const TitleFrame frame =
-      AddTitleFrame(this, main, skin::Path(skin::kMessageTitle), QStringLiteral("Close"));
+      AddTitleFrame(this, skin, skin::Path(skin::kMessageTitle), QStringLiteral("Close"));
   TitleBar = frame.TitleBar;
   Title = frame.Title;
   CloseButton = frame.CloseButton;

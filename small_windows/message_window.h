@@ -10,13 +10,12 @@ namespace zarvo {
 
 class Clock;
 class ImageButton;
-class MainWindowHooks;
 class Platform;
 
 class TFormMessage final : public SkinnedWindow {
   Q_OBJECT
 public:
-  TFormMessage(MainWindowHooks& main, const Clock& clock, Platform& platform, const QString& messageText);
+  TFormMessage(const SkinPictures& skin, const Clock& clock, Platform& platform, const QString& messageText);
 
   // Shows the window, or only brings it to the front when it is already shown.
   void ShowMessage();

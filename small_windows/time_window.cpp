@@ -1,20 +1,17 @@
 #include "small_windows/time_window.h"
 
-#include "framework/main_window_hooks.h"
 #include "framework/skin_font.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
-#include <QMenu>
 
 namespace zarvo {
 
-TFormTime::TFormTime(MainWindowHooks& main)
-    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), Qt::Tool),
-      main_(main) {
+TFormTime::TFormTime(const SkinPictures& skin)
+    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), Qt::Tool) {
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 112, 25), false);
   BackGround->SetStretch(true);
-  BackGround->SetPicture(main.BackgroundPicture());
+  BackGround->SetPicture(skin.background);
 
   Label_TimeRemaining =
       SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"), QRect(17, 0, 79, 24),
@@ -27,22 +24,25 @@ TFormTime::TFormTime(MainWindowHooks& main)
   MoveTo(731, 254);
 }
 
+void TFormTime::SetRemaining(const QString& text) {
+  if (Label_TimeRemaining->text() != text)
+    Label_TimeRemaining->setText(text);
+}
+
 bool TFormTime::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Label_TimeRemaining && event->type() == QEvent::MouseButtonDblClick) {
     emit ShowTimeRequested();
     return true;
   }
   if (watched == Label_TimeRemaining && event->type() == QEvent::ContextMenu) {
-    if (QMenu* menu = main_.ShowTimeMenu())
-      menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+    emit ShowTimeMenuRequested(static_cast<QContextMenuEvent*>(event)->globalPos());
     return true;
   }
   return SkinnedWindow::eventFilter(watched, event);
 }
 
 void TFormTime::contextMenuEvent(QContextMenuEvent* event) {
-  if (QMenu* menu = main_.MainMenu())
-    menu->popup(event->globalPos());
+  emit MenuRequested(event->globalPos());
 }
 
 } // namespace zarvo

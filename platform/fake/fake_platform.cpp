@@ -6,27 +6,49 @@ namespace zarvo {
 
 void FakePlatform::EnableShutdownPrivilege() { calls << QStringLiteral("privilege"); }
 
-void FakePlatform::ExitWindows(unsigned flags) { calls << QStringLiteral("exit %1").arg(flags); }
+void FakePlatform::ExitWindows(unsigned flags, PowerAnswered answered) {
+  calls << QStringLiteral("exit %1").arg(flags);
+  if (answered)
+    QMetaObject::invokeMethod(
+        this, [answered, reason = refusal] { answered({reason.isEmpty(), reason}); }, Qt::QueuedConnection);
+}
 
-void FakePlatform::SetSystemPowerState(bool suspend, bool force) {
+void FakePlatform::SetSystemPowerState(bool suspend, bool force, PowerAnswered answered) {
   calls << QStringLiteral("power %1%2")
                .arg(suspend ? QStringLiteral("suspend") : QStringLiteral("hibernate"),
                     force ? QStringLiteral(" force") : QString());
+  if (!refusal.isEmpty()) {
+    if (answered)
+      QMetaObject::invokeMethod(
+          this, [answered, reason = refusal] { answered({false, reason}); }, Qt::QueuedConnection);
+    return;
+  }
   // As logind does it: the sleep is announced, the machine sleeps and wakes (ticks may run in
-  // between, and after waking), and the wake-up reaches the program only once this call has
-  // returned.
+  // between, and after waking), the request hears of the wake-up, then the wake-up is broadcast.
   emit PowerBroadcast(PowerEvent::Suspend, 0);
+  sleeping_ << answered;
+  if (!holdSleep)
+    QMetaObject::invokeMethod(this, &FakePlatform::WakeUp, Qt::QueuedConnection);
+}
+
+void FakePlatform::WakeUp() {
+  if (sleeping_.isEmpty())
+    return;
   if (whileAsleep)
     whileAsleep();
+  const QList<PowerAnswered> woken = std::exchange(sleeping_, {});
+  for (const PowerAnswered& answered : woken)
+    if (answered)
+      answered({});
   QMetaObject::invokeMethod(
       this, [this] { emit PowerBroadcast(PowerEvent::ResumeSuspend, 0); }, Qt::QueuedConnection);
 }
 
 QString FakePlatform::ExecutableDirectory() const { return QFileInfo(executablePath).absolutePath(); }
 
-QString FakePlatform::RunCommandLine(const QString& commandLine) {
-  calls << QStringLiteral("run ") + commandLine;
-  return runFailures.value(commandLine);
+QString FakePlatform::RunCommandLine(const QString& command) {
+  calls << QStringLiteral("run ") + command;
+  return runFailures.value(command);
 }
 
 void FakePlatform::OpenUrl(const QString& url) { calls << QStringLiteral("open ") + url; }

@@ -31,13 +31,22 @@ public:
   // "uninhibit".
   bool idleInhibited = false;
   QStringList inhibitCalls;
-  // Runs inside SetSystemPowerState between the announcement of the sleep and the return, as the
-  // machine sleeps and wakes: a test moves the clock on (Clock::Sleep) and runs ticks here.
+  // Runs between the announcement of a sleep and the wake-up, as the machine sleeps and wakes: a
+  // test moves the clock on (Clock::Sleep) and runs ticks here.
   std::function<void()> whileAsleep;
+  // When set, a stand-by or hibernate stays asleep until WakeUp(); otherwise it wakes at the next
+  // turn of the event loop.
+  bool holdSleep = false;
+  // When not empty, every power request is refused with this reason.
+  QString refusal;
+  // Sleeps that have been announced and not yet woken from.
+  int sleepsPending() const { return static_cast<int>(sleeping_.size()); }
+  // Ends the held sleeps: their requests hear they were accepted, then the wake-up is broadcast.
+  void WakeUp();
 
   void EnableShutdownPrivilege() override;
-  void ExitWindows(unsigned flags) override;
-  void SetSystemPowerState(bool suspend, bool force) override;
+  void ExitWindows(unsigned flags, PowerAnswered answered) override;
+  void SetSystemPowerState(bool suspend, bool force, PowerAnswered answered) override;
   QString CommandLine() const override { return commandLine; }
   QString ExecutablePath() const override { return executablePath; }
   QString ExecutableDirectory() const override;
@@ -62,6 +71,9 @@ public:
   void Broadcast(int event, qint64 parameter = 0) { emit PowerBroadcast(event, parameter); }
   // Presses a button of the notification as the user would.
   void PressNotificationButton(const QString& key) { emit NotificationAction(key); }
+
+private:
+  QList<PowerAnswered> sleeping_;
 };
 
 // A clock that stands still until a test moves it.

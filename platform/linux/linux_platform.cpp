@@ -43,11 +43,13 @@ void LinuxPlatform::WatchPowerEvents() {
 // Linux has no per-process shutdown privilege: polkit decides on each request.
 void LinuxPlatform::EnableShutdownPrivilege() {}
 
-void LinuxPlatform::ExitWindows(unsigned flags) { Power().ExitWindows(flags); }
+void LinuxPlatform::ExitWindows(unsigned flags, PowerAnswered answered) {
+  Power().ExitWindows(flags, std::move(answered));
+}
 
-void LinuxPlatform::SetSystemPowerState(bool suspend, bool force) {
+void LinuxPlatform::SetSystemPowerState(bool suspend, bool force, PowerAnswered answered) {
   WatchPowerEvents();
-  Power().SetSystemPowerState(suspend, force);
+  Power().SetSystemPowerState(suspend, force, std::move(answered));
 }
 
 QString JoinCommandLine(const QString& executablePath, const QStringList& arguments) {

@@ -20,8 +20,8 @@ public:
   ~LinuxPlatform() override;
 
   void EnableShutdownPrivilege() override;
-  void ExitWindows(unsigned flags) override;
-  void SetSystemPowerState(bool suspend, bool force) override;
+  void ExitWindows(unsigned flags, PowerAnswered answered) override;
+  void SetSystemPowerState(bool suspend, bool force, PowerAnswered answered) override;
   QString CommandLine() const override;
   QString ExecutablePath() const override;
   QString ExecutableDirectory() const override;

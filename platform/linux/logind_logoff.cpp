@@ -2,6 +2,7 @@
 // otherwise logind ends the caller's own session.
 #include "platform/linux/logind_names.h"
 #include "platform/linux/logind_power.h"
+#include "platform/linux/power_refusal.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -100,39 +101,50 @@ QString SessionIdFromObjectPath(const QString& path) {
   return QString::fromUtf8(id);
 }
 
-void LogindPower::LogOff(bool force) {
+void LogindPower::LogOff(bool force, PowerAnswered answered) {
   QDBusConnection session = QDBusConnection::sessionBus();
   if (!session.isConnected()) {
-    TerminateOwnSession();
+    TerminateOwnSession(std::move(answered));
     return;
   }
   // Only a session manager that runs is asked: calling its name could otherwise start one.
   const QDBusMessage listNames = QDBusMessage::createMethodCall(
       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
-  calls_.Call(session, listNames, logind::LookupTimeoutMs, [this, session, force](const QDBusMessage& reply) {
-    QStringList names;
-    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-      names = reply.arguments().constFirst().toStringList();
-    const QDBusMessage request = SessionManagerLogOff(names, force);
-    if (request.type() != QDBusMessage::MethodCallMessage) {
-      TerminateOwnSession();
-      return;
-    }
-    calls_.Call(session, request, logind::SessionManagerTimeoutMs, [this](const QDBusMessage& answer) {
-      if (answer.type() == QDBusMessage::ErrorMessage && SessionManagerAbsent(answer.errorName()))
-        TerminateOwnSession();
-    });
-  });
+  calls_.Call(session, listNames, logind::LookupTimeoutMs,
+              [this, session, force, answered](const QDBusMessage& reply) {
+                QStringList names;
+                if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+                  names = reply.arguments().constFirst().toStringList();
+                const QDBusMessage request = SessionManagerLogOff(names, force);
+                if (request.type() != QDBusMessage::MethodCallMessage) {
+                  TerminateOwnSession(answered);
+                  return;
+                }
+                calls_.Call(session, request, logind::SessionManagerTimeoutMs,
+                            [this, answered](const QDBusMessage& answer) {
+                              if (answer.type() == QDBusMessage::ErrorMessage &&
+                                  SessionManagerAbsent(answer.errorName()))
+                                TerminateOwnSession(answered);
+                              else if (answered)
+                                answered(AnswerFromReply(answer));
+                            });
+              });
 }
 
-void LogindPower::TerminateOwnSession() {
+void LogindPower::TerminateOwnSession(PowerAnswered answered) {
   const QDBusConnection bus = QDBusConnection::systemBus();
-  if (!bus.isConnected())
+  if (!bus.isConnected()) {
+    AnswerLater(this, answered, {false, NoSystemBusReason()});
     return;
+  }
+  const auto report = [answered](const QDBusMessage& reply) {
+    if (answered)
+      answered(AnswerFromReply(reply));
+  };
   QDBusMessage lookup = LogindManagerCall(QStringLiteral("GetSessionByPID"));
   lookup << quint32(QCoreApplication::applicationPid());
-  calls_.Call(bus, lookup, logind::LookupTimeoutMs, [this, bus](const QDBusMessage& reply) {
+  calls_.Call(bus, lookup, logind::LookupTimeoutMs, [this, bus, report](const QDBusMessage& reply) {
     QString id;
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
       id = SessionIdFromObjectPath(reply.arguments().constFirst().value<QDBusObjectPath>().path());
@@ -143,7 +155,7 @@ void LogindPower::TerminateOwnSession() {
     if (!id.isEmpty()) {
       QDBusMessage terminate = LogindManagerCall(QStringLiteral("TerminateSession"));
       terminate << id;
-      calls_.Call(bus, terminate, logind::PowerRequestTimeoutMs);
+      calls_.Call(bus, terminate, logind::PowerRequestTimeoutMs, report);
       return;
     }
     // Last resort: logind resolves "auto" to the caller's session or the user's display session.
@@ -151,7 +163,7 @@ void LogindPower::TerminateOwnSession() {
         QDBusMessage::createMethodCall(logind::Service, logind::SessionPathPrefix + QLatin1String("auto"),
                                        logind::SessionInterface, QStringLiteral("Terminate"));
     terminate.setInteractiveAuthorizationAllowed(true);
-    calls_.Call(bus, terminate, logind::PowerRequestTimeoutMs);
+    calls_.Call(bus, terminate, logind::PowerRequestTimeoutMs, report);
   });
 }
 

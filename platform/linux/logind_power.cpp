@@ -1,9 +1,9 @@
 #include "platform/linux/logind_power.h"
 
 #include "platform/linux/logind_names.h"
+#include "platform/linux/power_refusal.h"
 
 #include <QDBusServiceWatcher>
-#include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
 
@@ -25,11 +25,24 @@ bool LogindLacksFlags(const QString& errorName) {
 
 } // namespace
 
+PowerAnswer AnswerFromReply(const QDBusMessage& reply) {
+  if (reply.type() == QDBusMessage::ReplyMessage)
+    return {};
+  return {false, PlainPowerRefusal(reply)};
+}
+
+void AnswerLater(QObject* context, const PowerAnswered& answered, const PowerAnswer& answer) {
+  if (answered)
+    QMetaObject::invokeMethod(context, [answered, answer] { answered(answer); }, Qt::QueuedConnection);
+}
+
+// An accepted stand-by or hibernate on its way: it ends with the wake-up, or when the sleep never
+// begins.
 struct LogindPower::SleepWait {
-  QEventLoop loop;
   QTimer startTimer;
   bool started = false; // PrepareForSleep(true) arrived
   bool done = false;
+  PowerAnswered answered;
 };
 
 QDBusMessage LogindManagerCall(const QString& method) {
@@ -54,35 +67,32 @@ LogindPower::LogindPower(QObject* parent) : QObject(parent) {
 }
 
 LogindPower::~LogindPower() {
-  for (const auto& wait : sleepWaits_)
-    EndSleepWait(*wait);
-  calls_.WaitForAll();
   QDBusConnection bus = QDBusConnection::systemBus();
   if (bus.isConnected())
     bus.disconnect(logind::Service, logind::Path, logind::ManagerInterface, QStringLiteral("PrepareForSleep"),
                    this, SLOT(OnPrepareForSleep(bool)));
 }
 
-void LogindPower::ExitWindows(unsigned flags) {
+void LogindPower::ExitWindows(unsigned flags, PowerAnswered answered) {
   const bool force = (flags & ExitFlags::Force) != 0;
+  const auto report = [answered](const QDBusMessage& reply) {
+    if (answered)
+      answered(AnswerFromReply(reply));
+  };
   if (flags & ExitFlags::Reboot)
-    RequestManagerAction(QStringLiteral("Reboot"), force, {});
+    RequestManagerAction(QStringLiteral("Reboot"), force, report);
   else if (flags & (ExitFlags::ShutDown | ExitFlags::PowerOff))
-    RequestManagerAction(QStringLiteral("PowerOff"), force, {});
+    RequestManagerAction(QStringLiteral("PowerOff"), force, report);
   else
-    LogOff(force);
+    LogOff(force, std::move(answered));
 }
 
-void LogindPower::RequestManagerAction(const QString& method, bool force, std::function<void(bool)> done) {
+void LogindPower::RequestManagerAction(const QString& method, bool force, Reply done) {
   const QDBusConnection bus = QDBusConnection::systemBus();
-  auto report = [done](const QDBusMessage& reply) {
-    if (done)
-      done(reply.type() == QDBusMessage::ReplyMessage);
-  };
-  auto plain = [this, bus, method, report] {
+  auto plain = [this, bus, method, done] {
     QDBusMessage m = LogindManagerCall(method);
     m << true; // interactive
-    calls_.Call(bus, m, logind::PowerRequestTimeoutMs, report);
+    calls_.Call(bus, m, logind::PowerRequestTimeoutMs, done);
   };
   if (!force) {
     plain();
@@ -90,90 +100,88 @@ void LogindPower::RequestManagerAction(const QString& method, bool force, std::f
   }
   QDBusMessage m = LogindManagerCall(method + QLatin1String("WithFlags"));
   m << QVariant::fromValue(SkipInhibitors);
-  calls_.Call(bus, m, logind::PowerRequestTimeoutMs, [plain, report](const QDBusMessage& reply) {
+  calls_.Call(bus, m, logind::PowerRequestTimeoutMs, [plain, done](const QDBusMessage& reply) {
     if (reply.type() == QDBusMessage::ErrorMessage && LogindLacksFlags(reply.errorName()))
       plain();
-    else
-      report(reply);
+    else if (done)
+      done(reply);
   });
 }
 
-void LogindPower::SetSystemPowerState(bool suspend, bool force) {
-  if (!QDBusConnection::systemBus().isConnected())
+void LogindPower::SetSystemPowerState(bool suspend, bool force, PowerAnswered answered) {
+  if (!QDBusConnection::systemBus().isConnected()) {
+    AnswerLater(this, answered, {false, NoSystemBusReason()});
     return;
-
+  }
   auto wait = std::make_shared<SleepWait>();
-  SleepWait* raw = wait.get();
-  raw->startTimer.setSingleShot(true);
-  raw->startTimer.setInterval(sleepStartTimeoutMs_);
-  // logind announces the sleep before it answers, so an accepted request that is not followed
-  // by PrepareForSleep(true) soon will not put the machine to sleep at all.
-  connect(&raw->startTimer, &QTimer::timeout, this, [this, raw] {
-    if (!raw->started)
-      EndSleepWait(*raw);
+  wait->answered = std::move(answered);
+  wait->startTimer.setSingleShot(true);
+  wait->startTimer.setInterval(sleepStartTimeoutMs_);
+  const std::weak_ptr<SleepWait> weak = wait;
+  // logind announces the sleep before it answers, so an accepted request that is not followed by
+  // PrepareForSleep(true) soon will not put the machine to sleep at all.
+  connect(&wait->startTimer, &QTimer::timeout, this, [this, weak] {
+    if (const auto w = weak.lock(); w && !w->started)
+      FinishSleepWait(w, {false, SleepNeverBeganReason()});
   });
   sleepWaits_.push_back(wait);
 
-  const std::weak_ptr<SleepWait> weak = wait;
   RequestManagerAction(suspend ? QStringLiteral("Suspend") : QStringLiteral("Hibernate"), force,
-                       [this, weak](bool accepted) {
+                       [this, weak](const QDBusMessage& reply) {
                          const auto w = weak.lock();
                          if (!w || w->done || w->started)
-                           return; // over, or asleep already: the resume ends the wait
-                         if (accepted)
+                           return; // over, or asleep already: the wake-up ends it
+                         const PowerAnswer answer = AnswerFromReply(reply);
+                         if (answer.accepted)
                            w->startTimer.start();
                          else
-                           EndSleepWait(*w);
+                           FinishSleepWait(w, answer);
                        });
-
-  const QPointer<LogindPower> alive(this);
-  if (!raw->done)
-    raw->loop.exec();
-  if (!alive)
-    return;
-  EndSleepWait(*raw); // also when the application ended every event loop
-  std::erase(sleepWaits_, wait);
-  if (sleepWaits_.empty() && resumeDeferred_) {
-    resumeDeferred_ = false;
-    // The resume reaches the program after this call has returned, as when the caller's thread
-    // was blocked in the sleep: the steps that follow a stand-by run before the resume handling.
-    QMetaObject::invokeMethod(
-        this, [this] { emit PowerBroadcast(PowerEvent::ResumeSuspend, 0); }, Qt::QueuedConnection);
-  }
 }
 
-void LogindPower::EndSleepWait(SleepWait& wait) {
-  wait.done = true;
-  wait.startTimer.stop();
-  wait.loop.quit();
+void LogindPower::FinishSleepWait(const std::shared_ptr<SleepWait>& wait, const PowerAnswer& answer) {
+  if (wait->done)
+    return;
+  wait->done = true;
+  wait->startTimer.stop();
+  std::erase(sleepWaits_, wait);
+  if (wait->answered)
+    wait->answered(answer);
 }
 
 void LogindPower::OnPrepareForSleep(bool start) {
   if (start) {
     for (const auto& wait : sleepWaits_) {
-      if (!wait->done) {
-        wait->started = true;
-        wait->startTimer.stop();
-      }
+      wait->started = true;
+      wait->startTimer.stop();
     }
     emit PowerBroadcast(PowerEvent::Suspend, 0);
     return;
   }
-  for (const auto& wait : sleepWaits_) {
-    if (!wait->done && wait->started)
-      EndSleepWait(*wait);
-  }
-  if (!sleepWaits_.empty()) {
-    resumeDeferred_ = true;
+  // The requests that put the machine to sleep hear of the wake-up first, so the steps that follow
+  // a stand-by begin before the wake-up itself is handled.
+  const auto waits = sleepWaits_;
+  bool answered = false;
+  for (const auto& wait : waits)
+    if (wait->started) {
+      FinishSleepWait(wait, {});
+      answered = true;
+    }
+  if (!answered) {
+    emit PowerBroadcast(PowerEvent::ResumeSuspend, 0);
     return;
   }
-  emit PowerBroadcast(PowerEvent::ResumeSuspend, 0);
+  const QPointer<LogindPower> self(this);
+  QMetaObject::invokeMethod(
+      this, [self] { if (self) emit self->PowerBroadcast(PowerEvent::ResumeSuspend, 0); },
+      Qt::QueuedConnection);
 }
 
-// Without logind no resume will ever be reported: a sleep wait would never end.
+// Without logind no wake-up will ever be reported: a sleep on its way ends here.
 void LogindPower::OnLogindGone() {
-  for (const auto& wait : sleepWaits_)
-    EndSleepWait(*wait);
+  const auto waits = sleepWaits_;
+  for (const auto& wait : waits)
+    FinishSleepWait(wait, wait->started ? PowerAnswer{} : PowerAnswer{false, LogindGoneReason()});
 }
 
 } // namespace zarvo

@@ -19,21 +19,23 @@ class LogindPower : public QObject {
   Q_OBJECT
 public:
   explicit LogindPower(QObject* parent = nullptr);
-  // Waits for requests still on their way, so that a request made just before the process
-  // ends (a command-line action) still reaches logind.
+  // Requests still on their way are left to the bus: their answers are no longer heard.
   ~LogindPower() override;
 
   // Shut down (ShutDown|PowerOff), restart (Reboot) or log off (LogOff), plus Force. Returns at
-  // once; the answer is handled later and failures are dropped.
-  void ExitWindows(unsigned flags);
-  // Stand-by (suspend) or hibernate. Runs a nested event loop until logind reports the resume,
-  // or returns as soon as the request is refused.
-  void SetSystemPowerState(bool suspend, bool force);
+  // once; `answered` hears the system's answer.
+  void ExitWindows(unsigned flags, PowerAnswered answered);
+  // Stand-by (suspend) or hibernate. Returns at once; `answered` hears once logind has reported
+  // the wake-up, or as soon as the request is refused or the sleep does not begin.
+  void SetSystemPowerState(bool suspend, bool force, PowerAnswered answered);
 
-  // How long an accepted sleep request may take to start (PrepareForSleep(true)) before the
-  // wait gives up on it.
+  // How long an accepted sleep request may take to start (PrepareForSleep(true)) before it counts
+  // as one that will not happen.
   void SetSleepStartTimeout(int ms) { sleepStartTimeoutMs_ = ms; }
   static constexpr int DefaultSleepStartTimeoutMs = 10000;
+
+  // Whether a request is still waiting for its answer.
+  bool Busy() const { return !calls_.IsEmpty() || !sleepWaits_.empty(); }
 
 signals:
   void PowerBroadcast(int event, qint64 parameter);
@@ -43,21 +45,26 @@ private Q_SLOTS:
 
 private:
   struct SleepWait;
+  using Reply = std::function<void(const QDBusMessage& reply)>;
 
   // PowerOff, Reboot, Suspend or Hibernate; with force the ...WithFlags variant first.
-  void RequestManagerAction(const QString& method, bool force, std::function<void(bool accepted)> done);
-  void LogOff(bool force);
-  void TerminateOwnSession();
-  void EndSleepWait(SleepWait& wait);
+  void RequestManagerAction(const QString& method, bool force, Reply done);
+  void LogOff(bool force, PowerAnswered answered);
+  void TerminateOwnSession(PowerAnswered answered);
+  void FinishSleepWait(const std::shared_ptr<SleepWait>& wait, const PowerAnswer& answer);
   void OnLogindGone();
 
   PendingCalls calls_;
   std::vector<std::shared_ptr<SleepWait>> sleepWaits_;
-  bool resumeDeferred_ = false;
   int sleepStartTimeoutMs_ = DefaultSleepStartTimeoutMs;
 };
 
 // The session id encoded in a logind session object path (".../session/_31" is session "1").
 QString SessionIdFromObjectPath(const QString& path);
+
+// The answer a D-Bus reply to a power request stands for.
+PowerAnswer AnswerFromReply(const QDBusMessage& reply);
+// Hands `answer` to `answered` from the event loop (a request never answers from inside itself).
+void AnswerLater(QObject* context, const PowerAnswered& answered, const PowerAnswer& answer);
 
 } // namespace zarvo

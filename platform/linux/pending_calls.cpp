@@ -29,13 +29,4 @@ void PendingCalls::Finish(QDBusPendingCallWatcher* watcher) {
     handler(reply);
 }
 
-void PendingCalls::WaitForAll() {
-  while (!calls_.empty()) {
-    QDBusPendingCallWatcher* watcher = calls_.begin()->first;
-    // Delivers finished() at once, which normally runs Finish; calling it again is harmless.
-    watcher->waitForFinished();
-    Finish(watcher);
-  }
-}
-
 } // namespace zarvo

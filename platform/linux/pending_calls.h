@@ -1,5 +1,5 @@
-// Asynchronous D-Bus calls whose answers are handled later on the GUI thread, and that can all
-// be waited for before their owner goes away (a request must not die with the process).
+// Asynchronous D-Bus calls whose answers are handled later on the GUI thread; the answers of calls
+// still on their way when the owner goes away are no longer heard.
 #pragma once
 
 #include <QDBusConnection>
@@ -24,10 +24,6 @@ public:
   // Sends `message` without waiting; `onReply` runs on this thread with the answer or the error
   // (also a timeout or a missing bus). A handler may start further calls.
   void Call(const QDBusConnection& bus, const QDBusMessage& message, int timeoutMs, Handler onReply = {});
-
-  // Blocks until every call, including those that handlers start meanwhile, has been answered
-  // (each is bounded by its own timeout).
-  void WaitForAll();
 
   bool IsEmpty() const { return calls_.empty(); }
 

@@ -199,7 +199,7 @@ private slots:
     z.Tick();
     z.clock.Advance(60'000);
     z.form1->Timer1.start();
-    QTRY_VERIFY_WITH_TIMEOUT(!z.form1->CountdownRunning, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!z.form1->CountdownRunning(), 20000);
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 13")}));
     QVERIFY(z.windows.FormAbout()->isVisible());
   }

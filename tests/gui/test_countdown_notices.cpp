@@ -19,7 +19,7 @@ QString Warning(const QString& body, bool critical) {
 
 // Ticks until the remaining time reads `text` (at most `limit` ticks).
 bool TickUntil(Zarvo& z, const QString& text, int limit = 2000) {
-  for (int i = 0; i < limit && z.form1->CountdownRunning; ++i) {
+  for (int i = 0; i < limit && z.form1->CountdownRunning(); ++i) {
     if (z.Remaining() == text)
       return true;
     z.Tick();
@@ -29,7 +29,7 @@ bool TickUntil(Zarvo& z, const QString& text, int limit = 2000) {
 
 // Ticks a running countdown until it has expired (at most `limit` ticks).
 void TickToExpiry(Zarvo& z, int limit = 5000) {
-  for (int i = 0; i < limit && z.form1->CountdownRunning; ++i)
+  for (int i = 0; i < limit && z.form1->CountdownRunning(); ++i)
     z.Tick();
 }
 
@@ -107,7 +107,7 @@ private slots:
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:59"));
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("00:10:59"));
-    QVERIFY(z.form1->CountdownRunning);
+    QVERIFY(z.form1->CountdownRunning());
     QVERIFY(TickUntil(z, QStringLiteral("00:01:00")));
     QCOMPARE(z.platform.notifications.size(), 3);
     QVERIFY(z.platform.notifications.last().contains(QLatin1String("restart in 60 seconds")));
@@ -128,7 +128,7 @@ private slots:
     QCOMPARE(z.form1->SetTime->time(), QTime(0, 6, 0));
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("00:10:10"));
-    QVERIFY(z.form1->CountdownRunning);
+    QVERIFY(z.form1->CountdownRunning());
     QVERIFY(TickUntil(z, QStringLiteral("00:01:00")));
     QCOMPARE(z.platform.notifications.size(), 3);
     TickToExpiry(z);
@@ -144,7 +144,7 @@ private slots:
     QVERIFY(TickUntil(z, QStringLiteral("00:00:10")));
     QVERIFY(z.platform.idleInhibited);
     z.platform.PressNotificationButton(QStringLiteral("stop"));
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:00"));
     QCOMPARE(z.RemainingColour(), kLime);
     QCOMPARE(z.form1->Start->Hint(), QStringLiteral("Start counting"));
@@ -158,7 +158,7 @@ private slots:
     z.platform.PressNotificationButton(QStringLiteral("postpone"));
     z.platform.PressNotificationButton(QStringLiteral("stop"));
     QCOMPARE(z.form1->SetTime->time(), picker);
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QVERIFY(z.dialogs.asked.isEmpty());
   }
 
@@ -185,7 +185,7 @@ private slots:
     QTest::mouseClick(z.form1->Start, Qt::LeftButton);
     QVERIFY(TickUntil(z, QStringLiteral("00:00:10")));
     z.platform.Broadcast(PowerEvent::ResumeSuspend);
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QCOMPARE(z.platform.notifications.last(), QStringLiteral("withdraw"));
     QVERIFY(!z.platform.idleInhibited);
   }

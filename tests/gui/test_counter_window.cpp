@@ -231,10 +231,10 @@ private slots:
     // A hovered Counter button goes back to its normal frame when the pointer moves onto a label.
     QTest::mouseMove(t.c->Pause, QPoint(30, 15));
     QCOMPARE(t.c->Pause->FrameIndex(), 1);
-    QCOMPARE(t.z.form1->HoverImage, t.c->Pause);
+    QCOMPARE(t.z.form1->HoverImage(), t.c->Pause);
     QTest::mouseMove(t.c->Label_Time, QPoint(30, 15));
     QCOMPARE(t.c->Pause->FrameIndex(), 0);
-    QCOMPARE(t.z.form1->HoverImage, t.z.form1->ImageEmpty);
+    QCOMPARE(t.z.form1->HoverImage(), t.z.form1->ImageEmpty);
   }
 
   void draggingByALabelMovesTheWindowAlone() {

@@ -63,7 +63,7 @@ private slots:
     QTRY_VERIFY_WITH_TIMEOUT(
         !z.dialogs.asked.isEmpty() && z.dialogs.asked.last().kind == QLatin1String("error"), 15000);
     QVERIFY(advanced);
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
   }
 
   void forceOptionFollowsItsMenuItem() {
@@ -76,7 +76,7 @@ private slots:
     QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 9"));
     z.form1->ForceShutDown1->trigger();
     QVERIFY(z.form1->ForceShutDown && z.form1->ForceShutDown1->isChecked());
-    z.form1->ClearHover();
+    z.form1->Hints().ClearHover();
     z.form1->PerformPowerAction(QStringLiteral("hibernate"));
     QCOMPARE(z.platform.calls.last(), QStringLiteral("power hibernate force"));
   }

@@ -17,7 +17,7 @@ const QString kHintStart = QStringLiteral("Stop playing") + QString(14, QLatin1C
 // Runs ticks until the countdown has expired, writing "tick" into the platform's log before each.
 void RunToExpiryLoggingTicks(Zarvo& z) {
   z.form1->StartClick();
-  for (int i = 0; i < 200 && z.form1->CountdownRunning; ++i) {
+  for (int i = 0; i < 200 && z.form1->CountdownRunning(); ++i) {
     z.platform.calls << QStringLiteral("tick");
     z.Tick();
   }

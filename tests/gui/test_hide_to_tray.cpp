@@ -111,9 +111,9 @@ private slots:
     z.form1->StartClick();
     z.form1->HideClick();
     QVERIFY(!z.form1->isVisible());
-    for (int i = 0; i < 200 && z.form1->CountdownRunning; ++i)
+    for (int i = 0; i < 200 && z.form1->CountdownRunning(); ++i)
       z.Tick();
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QVERIFY(z.form1->isVisible());
     QVERIFY(z.options->isVisible());
     QVERIFY(z.windows.FormMessage()->isVisible());
@@ -131,9 +131,9 @@ private slots:
     z.ClickOption(TFormOptions::ShutDownRow);
     z.form1->StartClick();
     z.form1->HideClick();
-    for (int i = 0; i < 200 && z.form1->CountdownRunning; ++i)
+    for (int i = 0; i < 200 && z.form1->CountdownRunning(); ++i)
       z.Tick();
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 13")}));
     QVERIFY(!z.form1->isVisible());
     QVERIFY(z.form1->CoolTrayIcon1.IconVisible());

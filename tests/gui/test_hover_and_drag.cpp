@@ -152,7 +152,7 @@ private slots:
     QTest::mouseMove(top, QPoint(5, 5));
     QTest::mouseMove(z.options, QPoint(10, 270));
     QCOMPARE(top->FrameIndex(), 0);
-    QCOMPARE(z.form1->HoverImage, z.form1->ImageEmpty);
+    QCOMPARE(z.form1->HoverImage(), z.form1->ImageEmpty);
     // Hovered and left over the Counter window's background: pressed again.
     QTest::mouseMove(top, QPoint(5, 5));
     QTest::mouseMove(z.windows.FormCounter(), QPoint(100, 135));
@@ -167,7 +167,7 @@ private slots:
     QTRY_COMPARE(QCursor::pos(), QPoint(all.right() + 40, all.top() + 10));
     z.form1->Timer3Timer();
     QCOMPARE(top->FrameIndex(), 0);
-    QCOMPARE(z.form1->HoverImage, z.form1->ImageEmpty);
+    QCOMPARE(z.form1->HoverImage(), z.form1->ImageEmpty);
     QVERIFY(!z.form1->LabelToolTip->isVisible());
   }
 
@@ -186,7 +186,7 @@ private slots:
       QTRY_COMPARE(QCursor::pos(), p);
       z.form1->Timer3Timer();
       QCOMPARE(z.form1->Menu->FrameIndex(), 1);
-      QCOMPARE(z.form1->HoverImage, z.form1->Menu);
+      QCOMPARE(z.form1->HoverImage(), z.form1->Menu);
       QVERIFY(z.form1->LabelToolTip->isVisible());
     }
     const QPoint outside(options.left() - 1, options.center().y());

@@ -157,7 +157,7 @@ private slots:
     QAccessibleInterface* start = QAccessible::queryAccessibleInterface(z.form1->Start);
     QCOMPARE(start->text(QAccessible::Name), QStringLiteral("Start counting"));
     start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_VERIFY(z.form1->CountdownRunning);
+    QTRY_VERIFY(z.form1->CountdownRunning());
     QCOMPARE(start->text(QAccessible::Name), QStringLiteral("Stop counting"));
     for (const char* name :
          {"Label_TimeRemaining", "Label_Time", "SetTime", "RadioAfter", "RadioAt", "Menu"}) {

@@ -52,10 +52,10 @@ private slots:
     if (tickFirst) {
       z.Tick();
       z.Tick();
-      QVERIFY(z.form1->CountdownRunning);
+      QVERIFY(z.form1->CountdownRunning());
     }
     z.platform.Broadcast(PowerEvent::ResumeSuspend);
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QVERIFY(WarnedOfSuspend(z));
     z.Tick();
     QVERIFY(z.platform.calls.isEmpty());
@@ -70,7 +70,7 @@ private slots:
     ThirtySecondsToShutDown(z);
     z.clock.Sleep(5 * kMinute);
     z.Tick();
-    QVERIFY(z.form1->CountdownRunning);
+    QVERIFY(z.form1->CountdownRunning());
     QVERIFY(z.platform.calls.isEmpty());
     QCOMPARE(z.Remaining().left(5), QStringLiteral("23:55"));
     QVERIFY(z.dialogs.asked.isEmpty());
@@ -83,7 +83,7 @@ private slots:
     ThirtySecondsToShutDown(z);
     z.Tick(29'000); // 00:00:01 left
     z.Tick(10'000);
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 13")}));
   }
 
@@ -114,9 +114,9 @@ private slots:
     z.form1->StandBy1->trigger();
     QCOMPARE(z.platform.calls,
              (QStringList{QStringLiteral("privilege"), QStringLiteral("power suspend force")}));
-    QVERIFY(z.form1->CountdownRunning); // the wake-up has not arrived yet
+    QVERIFY(z.form1->CountdownRunning()); // the wake-up has not arrived yet
     QCOMPARE(broadcasts.count(), 1);
-    QTRY_VERIFY(!z.form1->CountdownRunning);
+    QTRY_VERIFY(!z.form1->CountdownRunning());
     QCOMPARE(broadcasts.count(), 2);
     QVERIFY(WarnedOfSuspend(z));
     z.Tick();
@@ -129,10 +129,10 @@ private slots:
     ThirtySecondsToShutDown(z);
     z.platform.Broadcast(PowerEvent::Suspend);
     z.Tick(29'500); // 00:00:00 while the sleep is still pending: held
-    QVERIFY(z.form1->CountdownRunning);
-    for (int i = 0; i < 400 && z.form1->CountdownRunning; ++i)
+    QVERIFY(z.form1->CountdownRunning());
+    for (int i = 0; i < 400 && z.form1->CountdownRunning(); ++i)
       z.Tick();
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 13"));
   }
 };

@@ -213,7 +213,7 @@ private slots:
     QVERIFY(z.options->isVisible());
     QVERIFY(z.windows.FormCounter()->isVisible());
     QVERIFY(!z.form1->LabelToolTip->isHidden()); // still there when the user comes back
-    z.form1->HideHint();                         // the pointer met the background
+    z.form1->Hints().HideHint();                         // the pointer met the background
     z.form1->Timer3Timer();
 
     z.form1->HideClick();

@@ -124,14 +124,14 @@ private slots:
     QCOMPARE(z.form1->HideOptionsPanel1->text(), QStringLiteral("Hide Options Panel"));
     // The Options button takes the hover, with its hint.
     QCOMPARE(z.form1->Options->FrameIndex(), 1);
-    QCOMPARE(z.form1->HoverImage, z.form1->Options);
+    QCOMPARE(z.form1->HoverImage(), z.form1->Options);
     QCOMPARE(z.form1->LabelToolTip->text(), QStringLiteral("Show/Hide options panel"));
 
     QTest::mouseClick(counter->CloseButton, Qt::LeftButton);
     QVERIFY(!counter->isVisible());
     QCOMPARE(z.form1->HideCounter1->text(), QStringLiteral("Hide Counter Panel"));
     QCOMPARE(z.form1->Counter->FrameIndex(), 0);
-    QCOMPARE(z.form1->HoverImage, z.form1->ImageEmpty);
+    QCOMPARE(z.form1->HoverImage(), z.form1->ImageEmpty);
     // The main window's own command then shows them again.
     z.form1->HideCounter1->trigger();
     QVERIFY(counter->isVisible());
@@ -227,7 +227,7 @@ private slots:
     QVERIFY(z.form1->isVisible() && z.options->isVisible() && counter->isVisible());
     QCOMPARE(z.form1->HideCounter1->text(), QStringLiteral("Show Counter Panel"));
     QVERIFY(!z.form1->ShowonlyTimeRemaining1->isChecked() && !z.form1->PopupMenuShowTime1->isChecked());
-    QVERIFY(z.form1->CountdownRunning);
+    QVERIFY(z.form1->CountdownRunning());
   }
 
   void timeWindowKeepsItsOwnPlace() {
@@ -296,9 +296,9 @@ private slots:
       fullViewDuringPowerAction = !z.form1->TimeOnlyView && z.form1->isVisible() && z.options->isVisible() &&
                                   z.windows.FormCounter()->isVisible() && !z.windows.FormTime()->isVisible();
     };
-    for (int i = 0; i < 200 && z.form1->CountdownRunning; ++i)
+    for (int i = 0; i < 200 && z.form1->CountdownRunning(); ++i)
       z.Tick();
-    QVERIFY(!z.form1->CountdownRunning);
+    QVERIFY(!z.form1->CountdownRunning());
     QCOMPARE(z.platform.calls.last(), QStringLiteral("power suspend force"));
     QVERIFY(fullViewDuringPowerAction);
     QVERIFY(!z.form1->ShowonlyTimeRemaining1->isChecked() && !z.form1->PopupMenuShowTime1->isChecked());

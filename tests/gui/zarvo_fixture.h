@@ -51,7 +51,7 @@ struct Zarvo {
   // Starts a countdown and ticks until it has expired.
   void RunToExpiry() {
     form1->StartClick();
-    for (int i = 0; i < 200 && form1->CountdownRunning; ++i)
+    for (int i = 0; i < 200 && form1->CountdownRunning(); ++i)
       Tick();
   }
 

@@ -222,15 +222,15 @@ private slots:
     // A press that comes right after the previous menu closed may be taken as part of closing it,
     // so the click is repeated until the menu shows.
     auto choose = [&](int downs) {
-      bool open = false;
-      for (int attempt = 0; attempt < 5 && !open; ++attempt) {
+      bool menuOpen = false;
+      for (int attempt = 0; attempt < 5 && !menuOpen; ++attempt) {
         if (!Xdotool({QStringLiteral("mousemove"), QString::number(main->x() + 130),
                       QString::number(main->y() + 24), QStringLiteral("click"), QStringLiteral("3")}))
           return false;
-        open = QTest::qWaitFor(MenuIsOpen, 4000);
+        menuOpen = QTest::qWaitFor(MenuIsOpen, 4000);
       }
       QStringList keys(downs, QStringLiteral("Down"));
-      return open && Keys(keys << QStringLiteral("Return"));
+      return menuOpen && Keys(keys << QStringLiteral("Return"));
     };
     QVERIFY(choose(2));
     QTRY_COMPARE_WITH_TIMEOUT(

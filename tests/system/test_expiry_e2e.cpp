@@ -31,8 +31,8 @@ private slots:
     QVERIFY(ClickAt(options->topLeft() + QPoint(41 + 70, 245 + 15)));
     QTRY_VERIFY_WITH_TIMEOUT(
         [] {
-          for (const XWindow& w : XWindows())
-            if (w.name.startsWith(QStringLiteral("Message")) && IsViewable(w.id))
+          for (const XWindow& x : XWindows())
+            if (x.name.startsWith(QStringLiteral("Message")) && IsViewable(x.id))
               return true;
           return false;
         }(),

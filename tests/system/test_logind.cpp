@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 using namespace zarvo;
 using test::DBusMock;
@@ -25,6 +26,14 @@ namespace {
 
 const QString LogindPath = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
+
+// Starts a request and runs the event loop until it is answered (or `timeoutMs` passes).
+std::optional<PowerAnswer> AwaitAnswer(const std::function<void(PowerAnswered)>& request, int timeoutMs = 10000) {
+  auto answer = std::make_shared<std::optional<PowerAnswer>>();
+  request([answer](const PowerAnswer& a) { *answer = a; });
+  (void)QTest::qWaitFor([&] { return answer->has_value(); }, timeoutMs);
+  return *answer;
+}
 
 // What a ...WithFlags method of the mock does.
 enum class WithFlags { Missing, Accepted, RejectsFlag, Refused };
@@ -137,8 +146,7 @@ void TestLogind::shutDownAndRestart_data() {
       << 6u << WithFlags::RejectsFlag << QStringList{"RebootWithFlags(16)", "Reboot(true)"};
 }
 
-// The requests go out even when the back end is destroyed right after asking, as a
-// command-line action that ends the process does.
+// The requests and their fallbacks, and the answer the caller hears.
 void TestLogind::shutDownAndRestart() {
   QFETCH(unsigned, flags);
   QFETCH(WithFlags, withFlags);
@@ -148,8 +156,10 @@ void TestLogind::shutDownAndRestart() {
   logind_->Control(LogindPath, QStringLiteral("ClearCalls"), {});
 
   power_ = std::make_unique<LogindPower>();
-  power_->ExitWindows(flags);
-  power_.reset();
+  const auto answer = AwaitAnswer([&](PowerAnswered done) { power_->ExitWindows(flags, done); });
+  QVERIFY(answer);
+  QCOMPARE(answer->accepted, withFlags != WithFlags::Refused);
+  QCOMPARE(answer->reason.isEmpty(), answer->accepted);
   QCOMPARE(ManagerCalls(), expected);
 }
 
@@ -171,8 +181,7 @@ void TestLogind::standByAndHibernate_data() {
       << false << true << WithFlags::RejectsFlag << QStringList{"HibernateWithFlags(16)", "Hibernate(true)"};
 }
 
-// Returns only after the resume, keeps timers running meanwhile, and hands the resume broadcast
-// to the program only after it has returned.
+// Returns at once; the answer comes after the resume, and the resume broadcast after the answer.
 void TestLogind::standByAndHibernate() {
   QFETCH(bool, suspend);
   QFETCH(bool, force);
@@ -197,8 +206,12 @@ void TestLogind::standByAndHibernate() {
 
   QElapsedTimer elapsed;
   elapsed.start();
-  power_->SetSystemPowerState(suspend, force);
+  const auto answer = AwaitAnswer([&](PowerAnswered done) {
+    power_->SetSystemPowerState(suspend, force, done);
+    QVERIFY(elapsed.elapsed() < 400); // no wait inside the request
+  });
 
+  QVERIFY(answer && answer->accepted);
   QVERIFY(resumed);
   QVERIFY(elapsed.elapsed() >= 400);
   QCOMPARE(ManagerCalls(), expected);
@@ -242,19 +255,16 @@ void TestLogind::sleepRequestThatEndsEarly() {
   connect(&kill, &QTimer::timeout, [&] { logind_->Kill(); });
   if (killLogind)
     kill.start(300);
-  // A wait that never ends would hang every test after it; ending all event loops fails this
-  // one (too late) instead.
-  QTimer failSafe;
-  failSafe.setSingleShot(true);
-  connect(&failSafe, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-  failSafe.start(8000);
-
   QElapsedTimer elapsed;
   elapsed.start();
-  power_->SetSystemPowerState(true, false);
+  const auto answer =
+      AwaitAnswer([&](PowerAnswered done) { power_->SetSystemPowerState(true, false, done); }, 8000);
   const qint64 ms = elapsed.elapsed();
-  failSafe.stop();
-  QVERIFY2(ms >= minMs && ms <= maxMs, qPrintable(QStringLiteral("returned after %1 ms").arg(ms)));
+  QVERIFY2(answer, "no answer");
+  QVERIFY2(ms >= minMs && ms <= maxMs, qPrintable(QStringLiteral("answered after %1 ms").arg(ms)));
+  // A sleep that began and ended with logind gone woke the machine; the others did not happen.
+  QCOMPARE(answer->accepted, killLogind);
+  QCOMPARE(answer->reason.isEmpty(), killLogind);
   if (!killLogind)
     QCOMPARE(ManagerCalls(), QStringList{"Suspend(true)"});
   for (const QVariantList& b : broadcasts)
@@ -329,8 +339,7 @@ void TestLogind::logOffThroughSessionManager() {
   logind_->Control(LogindPath, QStringLiteral("ClearCalls"), {});
 
   power_ = std::make_unique<LogindPower>();
-  power_->ExitWindows(force ? 4 : 0);
-  // Through the event loop this time, not by destroying the back end.
+  power_->ExitWindows(force ? 4 : 0, {});
   QTRY_COMPARE(sessionManager_->CallLines(path), QStringList{expected});
   power_.reset();
   QCOMPARE(ManagerCalls(), QStringList());
@@ -361,10 +370,12 @@ void TestLogind::logOffWhenSessionManagerAnswersError() {
   logind_->Control(LogindPath, QStringLiteral("ClearCalls"), {});
 
   power_ = std::make_unique<LogindPower>();
-  power_->ExitWindows(0);
-  power_.reset();
+  const auto answer = AwaitAnswer([&](PowerAnswered done) { power_->ExitWindows(0, done); });
+  QVERIFY(answer);
   // (This mock logind has no GetSessionByPID, so the session comes from XDG_SESSION_ID.)
   QCOMPARE(ManagerCalls(), sessionEnded ? QStringList{"TerminateSession(\"c7\")"} : QStringList());
+  // The session manager's refusal is the answer the user hears.
+  QCOMPARE(answer->accepted, sessionEnded);
 }
 
 void TestLogind::logOffThroughLogind_data() {
@@ -405,8 +416,8 @@ void TestLogind::logOffThroughLogind() {
   logind_->Control(LogindPath, QStringLiteral("ClearCalls"), {});
 
   power_ = std::make_unique<LogindPower>();
-  power_->ExitWindows(force ? 4 : 0);
-  power_.reset();
+  const auto answer = AwaitAnswer([&](PowerAnswered done) { power_->ExitWindows(force ? 4 : 0, done); });
+  QVERIFY(answer && answer->accepted);
   QStringList expected{"GetSessionByPID(" + pid + ")"};
   if (terminated != QLatin1String("auto")) {
     expected << "TerminateSession(\"" + terminated + "\")";

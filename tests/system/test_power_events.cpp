@@ -95,10 +95,10 @@ private slots:
         QCOMPARE(form1->windowFlags().testFlag(Qt::WindowStaysOnTopHint), round == 1);
       }
       form1->StartClick();
-      QVERIFY(form1->CountdownRunning);
+      QVERIFY(form1->CountdownRunning());
       sleepAndWake();
       QCOMPARE(Warnings(dialogs), round + 1);
-      QVERIFY(!form1->CountdownRunning);
+      QVERIFY(!form1->CountdownRunning());
     }
     QCOMPARE(dialogs.asked.size(), 3); // the first sleep, with nothing running, asked nothing
     QCOMPARE(dialogs.asked.first().icon, Icon::Information);
@@ -109,12 +109,12 @@ private slots:
     form1->APM1.Enabled = false;
     form1->StartClick();
     sleepAndWake();
-    QVERIFY(form1->CountdownRunning);
+    QVERIFY(form1->CountdownRunning());
     QCOMPARE(Warnings(dialogs), 3);
     form1->APM1.Enabled = true;
     sleepAndWake();
     QCOMPARE(Warnings(dialogs), 4);
-    QVERIFY(!form1->CountdownRunning);
+    QVERIFY(!form1->CountdownRunning());
   }
 
   void upowerNoticesBecomeStatusChangeAndBatteryLow() {

@@ -1,24 +1,25 @@
-#include "options/satellite_frame.h"
+#include "framework/satellite_frame.h"
 
 #include "assets/skin.h"
+#include "framework/hint_line.h"
 #include "framework/image_button.h"
 #include "framework/window_outline.h"
 
 #include <QContextMenuEvent>
-#include <QMenu>
 
 namespace zarvo {
 
-SatelliteWindow::SatelliteWindow(MainWindowHooks& main, const QString& name, const QString& caption, QSize size,
+SatelliteWindow::SatelliteWindow(const QWidget& anchor, HintLine& hints, const SkinPictures& skin,
+                                 const QString& name, const QString& caption, QSize size,
                                  const QString& titlePicture, const QString& closeHint, Dock dock)
-    : SkinnedWindow(name, caption, size, Qt::Tool), main_(main), dock_(dock) {
+    : SkinnedWindow(name, caption, size, Qt::Tool), anchor_(anchor), hints_(hints), dock_(dock) {
   Align_List = ImageList(skin::Path(skin::kAlignList.path), skin::kAlignList.frame, skin::kAlignList.frames);
   Locked_List = ImageList(skin::Path(skin::kLockedList.path), skin::kLockedList.frame, skin::kLockedList.frames);
 
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 200, size.height()), false);
   BackGround->SetStretch(true);
-  BackGround->SetPicture(main.BackgroundPicture());
-  const TitleFrame frame = AddTitleFrame(this, main, titlePicture, closeHint);
+  BackGround->SetPicture(skin.background);
+  const TitleFrame frame = AddTitleFrame(this, skin, titlePicture, closeHint);
   TitleBar = frame.TitleBar;
   Title = frame.Title;
   CloseButton = frame.CloseButton;
@@ -31,11 +32,11 @@ SatelliteWindow::SatelliteWindow(MainWindowHooks& main, const QString& name, con
   connect(Align, &QAbstractButton::clicked, this, &SatelliteWindow::AlignClick);
   connect(Align, &ImageButton::MouseDown, this, [this] { Align_List.Draw(1, Align); });
   connect(Align, &ImageButton::MouseUp, this, [this] { Align_List.Draw(0, Align); });
-  connect(Align, &ImageButton::MouseMove, this, [this] { main_.SetHint(Align->Hint(), true); });
+  connect(Align, &ImageButton::MouseMove, this, [this] { hints_.SetHint(Align->Hint(), true); });
   connect(Locked_, &QAbstractButton::clicked, this, &SatelliteWindow::LockedClick);
-  connect(Locked_, &ImageButton::MouseMove, this, [this] { main_.SetHint(Locked_->Hint(), true); });
+  connect(Locked_, &ImageButton::MouseMove, this, [this] { hints_.SetHint(Locked_->Hint(), true); });
   connect(CloseButton, &QAbstractButton::clicked, this, [this] { CloseButtonClick(); });
-  connect(CloseButton, &ImageButton::MouseMove, this, [this] { main_.SetHint(CloseButton->Hint(), true); });
+  connect(CloseButton, &ImageButton::MouseMove, this, [this] { hints_.SetHint(CloseButton->Hint(), true); });
 
   // Until the settings place it, a satellite stands docked to the main window.
   AlignClick();
@@ -47,7 +48,7 @@ void SatelliteWindow::ApplyRegion() {
 }
 
 void SatelliteWindow::AlignClick() {
-  const QRect m = main_.MainGeometry();
+  const QRect m = anchor_.geometry();
   if (dock_ == Dock::LeftOfMain)
     MoveTo(m.x() - width(), m.y());
   else
@@ -65,8 +66,7 @@ void SatelliteWindow::SetLocked(bool locked) {
 }
 
 void SatelliteWindow::contextMenuEvent(QContextMenuEvent* event) {
-  if (QMenu* menu = main_.MainMenu())
-    menu->popup(event->globalPos());
+  emit MenuRequested(event->globalPos());
 }
 
 } // namespace zarvo

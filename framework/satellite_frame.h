@@ -2,13 +2,13 @@
 #pragma once
 
 #include "framework/image_list.h"
-#include "framework/main_window_hooks.h"
 #include "framework/skinned_window.h"
 
 #include <QPixmap>
 
 namespace zarvo {
 
+class HintLine;
 class ImageButton;
 
 class SatelliteWindow : public SkinnedWindow {
@@ -16,8 +16,10 @@ class SatelliteWindow : public SkinnedWindow {
 public:
   enum class Dock { LeftOfMain, BelowMain };
 
-  SatelliteWindow(MainWindowHooks& main, const QString& name, const QString& caption, QSize size,
-                  const QString& titlePicture, const QString& closeHint, Dock dock);
+  // `anchor` is the window it docks to, `hints` the shared hint line, `skin` the pictures it copies.
+  SatelliteWindow(const QWidget& anchor, HintLine& hints, const SkinPictures& skin, const QString& name,
+                  const QString& caption, QSize size, const QString& titlePicture, const QString& closeHint,
+                  Dock dock);
 
   bool Locked() const { return locked_; }
   // Sets the lock as the settings load does: the opposite first, then the Locked toggle.
@@ -40,10 +42,17 @@ public:
   ImageList Align_List;
   ImageList Locked_List;
 
+signals:
+  // The window's own close button hid it.
+  void Closed();
+  // A right click asks for the main popup menu at `globalPos`.
+  void MenuRequested(const QPoint& globalPos);
+
 protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
 
-  MainWindowHooks& main_;
+  const QWidget& anchor_;
+  HintLine& hints_;
 
 private:
   Dock dock_;

@@ -1,0 +1,72 @@
+#include "main/countdown_session.h"
+
+#include "options/action_selection.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
+
+namespace zarvo {
+
+CountdownSession::CountdownSession(const Clock& clock, Platform& platform, const ActionSelection& selection)
+    : clock_(clock), platform_(platform), selection_(selection),
+      notices_(platform, [this] { emit PostponeRequested(); }, [this] { emit StopRequested(); }) {}
+
+int CountdownSession::RemainingNowMs() const {
+  return running_ ? RemainingMs(mode_, pickerMs_, startTimeOfDay_, clock_.TimeOfDayMs()) : 0;
+}
+
+void CountdownSession::Start() {
+  if (running_)
+    return;
+  platform_.WatchPowerEvents(); // a sleep from here on stops the countdown
+  running_ = true;
+  startTimeOfDay_ = clock_.TimeOfDayMs();
+  last_ = TickReading{};
+  notices_.Started(RemainingMs(mode_, pickerMs_, startTimeOfDay_, startTimeOfDay_));
+  emit Started();
+}
+
+void CountdownSession::Stop() {
+  if (!running_)
+    return;
+  running_ = false;
+  notices_.Stopped();
+  emit Stopped();
+}
+
+void CountdownSession::Tick() {
+  if (!running_)
+    return;
+  const int now = clock_.TimeOfDayMs();
+  const int remaining = RemainingMs(mode_, pickerMs_, startTimeOfDay_, now);
+  const TickReading reading{remaining, mode_, pickerMs_, now, clock_.TickCount()};
+  const QString text = FormatTime(remaining);
+  emit RemainingChanged(text);
+
+  // A tick that missed the final second (the machine was busy) still ends the countdown instead of
+  // letting it run another day; time spent asleep or a clock set forward never does.
+  const bool expired = text == QLatin1String("00:00:00") || MissedFinalSecond(last_, reading);
+  // While a sleep is announced, nothing ends the countdown, and the reading from before it stays
+  // the one to compare with: should the wake-up never be reported, the first tick after the
+  // announcement lapses still sees a final second that passed in awake time.
+  if (SleepPending())
+    return;
+  last_ = reading;
+  if (expired) {
+    emit Expired();
+    return;
+  }
+  notices_.Ticked(remaining, selection_);
+  emit Counting(text);
+}
+
+bool CountdownSession::SleepPending() {
+  if (sleepAnnouncedAt_ && clock_.TickCount() - *sleepAnnouncedAt_ > kSleepAnnouncementLapseMs)
+    sleepAnnouncedAt_.reset();
+  return sleepAnnouncedAt_.has_value();
+}
+
+void CountdownSession::SleepAnnounced() { sleepAnnouncedAt_ = clock_.TickCount(); }
+
+void CountdownSession::WokeUp() { sleepAnnouncedAt_.reset(); }
+
+} // namespace zarvo

@@ -1,0 +1,139 @@
+#include "main/window_group.h"
+
+#include "components/tray_icon.h"
+#include "framework/skinned_window.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zarvo {
+
+WindowGroup::WindowGroup(SkinnedWindow& main, TCoolTrayIcon& tray) : main_(main), tray_(tray) {}
+
+void WindowGroup::Attach(SkinnedWindow* options, SkinnedWindow* counter, SkinnedWindow* time) {
+  options_ = options;
+  counter_ = counter;
+  time_ = time;
+}
+
+QList<SkinnedWindow*> WindowGroup::Windows() const {
+  QList<SkinnedWindow*> windows{&main_};
+  for (SkinnedWindow* w : {options_, counter_, time_})
+    if (w)
+      windows << w;
+  return windows;
+}
+
+void WindowGroup::SetTransparency(int alpha, bool blend) {
+  for (SkinnedWindow* w : Windows()) {
+    w->SetAlphaBlend(blend);
+    w->SetAlphaBlendValue(alpha);
+  }
+}
+
+void WindowGroup::SetStayOnTop(bool on) {
+  for (SkinnedWindow* w : Windows())
+    w->SetStayOnTop(on);
+}
+
+void WindowGroup::MinimizeApplication() {
+  applicationMinimised_ = true;
+  if (tray_.ApplicationMinimizing())
+    return;
+  main_.showMinimized();
+}
+
+void WindowGroup::RestoreApplication() {
+  applicationMinimised_ = false;
+  if (!trayWindows_.isEmpty()) {
+    const QList<QWidget*> windows = std::exchange(trayWindows_, {});
+    for (QWidget* w : windows)
+      w->show();
+    if (main_.isVisible()) {
+      main_.raise();
+      main_.activateWindow();
+    }
+    return;
+  }
+  if (main_.isMinimized())
+    main_.showNormal(); // the satellites follow in MainStateChanged
+}
+
+void WindowGroup::HideToTray() {
+  // Windows an earlier minimise put away come back with the others.
+  QList<QWidget*> windows = std::exchange(minimisedWindows_, {});
+  if (main_.isMinimized())
+    main_.setWindowState(main_.windowState() & ~Qt::WindowMinimized);
+  for (SkinnedWindow* w : Windows())
+    if (w->isVisible() && !windows.contains(w))
+      windows << w;
+  for (QWidget* w : windows)
+    w->hide();
+  // The main window first, so it comes back under its satellites.
+  std::stable_partition(windows.begin(), windows.end(), [this](QWidget* w) { return w == &main_; });
+  trayWindows_ += windows;
+}
+
+void WindowGroup::MainStateChanged() {
+  // The group minimises and comes back together: the satellites follow the main window. The
+  // message window stays where it is, on top, until the user closes it.
+  if (main_.isMinimized()) {
+    // Minimised by the desktop while the tray is the place to go.
+    if (tray_.ApplicationMinimizing()) {
+      applicationMinimised_ = true;
+      return;
+    }
+    for (SkinnedWindow* w : {options_, counter_})
+      if (w && w->isVisible()) {
+        minimisedWindows_ << w;
+        w->hide();
+      }
+    return;
+  }
+  applicationMinimised_ = false;
+  if (!minimisedWindows_.isEmpty()) {
+    const QList<QWidget*> windows = std::exchange(minimisedWindows_, {});
+    for (QWidget* w : windows)
+      w->show();
+  }
+}
+
+bool WindowGroup::WindowShown(const QWidget* window) const {
+  return window->isVisible() || trayWindows_.contains(window) || minimisedWindows_.contains(window);
+}
+
+void WindowGroup::SetWindowShown(QWidget* window, bool shown) {
+  if (!Away()) {
+    window->setVisible(shown);
+    return;
+  }
+  // The group is in the tray or minimised: the window follows the group when it comes back.
+  QList<QWidget*>& list = trayWindows_.isEmpty() ? minimisedWindows_ : trayWindows_;
+  list.removeAll(window);
+  if (shown)
+    list << window;
+}
+
+void WindowGroup::ShowTimeOnly(bool on) {
+  if (on) {
+    time_->show();
+    main_.hide();
+    options_->hide();
+    counter_->hide();
+    return;
+  }
+  time_->hide();
+  // Whatever happened to the main window meanwhile (minimised from the task list, restored by the
+  // desktop without telling), the full view comes back on screen and in front.
+  minimisedWindows_.clear();
+  applicationMinimised_ = false;
+  if (main_.windowState() & Qt::WindowMinimized)
+    main_.setWindowState(main_.windowState() & ~Qt::WindowMinimized);
+  main_.show();
+  options_->show();
+  counter_->show();
+  main_.raise();
+  main_.activateWindow();
+}
+
+} // namespace zarvo

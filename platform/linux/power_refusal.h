@@ -1,0 +1,18 @@
+// The system's refusal of a power request, said in plain words instead of a D-Bus error name.
+#pragma once
+
+#include <QDBusMessage>
+#include <QString>
+
+namespace zarvo {
+
+// Why `reply` (an error answer to a power request) means the request will not be carried out, as a
+// sentence fragment that follows "because": "the system's security policy does not allow it".
+QString PlainPowerRefusal(const QDBusMessage& reply);
+
+// The same reasons for the cases that have no reply of their own.
+QString NoSystemBusReason();
+QString SleepNeverBeganReason();
+QString LogindGoneReason();
+
+} // namespace zarvo
