@@ -34,10 +34,10 @@ private slots:
     };
     QSignalSpy broadcasts(&z.platform, &Platform::PowerBroadcast);
     z.RunToExpiry();
+    QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("power suspend force")}));
+    QTRY_VERIFY(z.windows.FormMessage()->isVisible()); // once the machine has woken up
     QVERIFY(!messageWhileAsleep);
-    QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"),
-                                            QStringLiteral("power suspend force"), QStringLiteral("beep")}));
-    QVERIFY(z.windows.FormMessage()->isVisible());
+    QCOMPARE(z.platform.calls.last(), QStringLiteral("beep"));
     // The countdown had stopped before the stand-by: the wake-up that follows brings no warning.
     QTRY_COMPARE(broadcasts.count(), 2);
     QCOMPARE(broadcasts.at(1).at(0).toInt(), PowerEvent::ResumeSuspend);
@@ -124,7 +124,7 @@ private slots:
     z.ClickOption(TFormOptions::ExecuteRow);
     SelectMessage(z, QStringLiteral("Wake up"));
     z.RunToExpiry();
-    QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("run /bin/true"), QStringLiteral("beep")}));
+    QTRY_COMPARE(z.platform.calls, (QStringList{QStringLiteral("run /bin/true"), QStringLiteral("beep")}));
     QVERIFY(z.windows.FormMessage()->isVisible());
     QTRY_COMPARE(z.dialogs.asked.last().kind, QStringLiteral("error"));
     QVERIFY(!z.dialogs.asked.last().text.isEmpty());

@@ -300,7 +300,7 @@ private slots:
       z.Tick();
     QVERIFY(!z.form1->CountdownRunning());
     QCOMPARE(z.platform.calls.last(), QStringLiteral("power suspend force"));
-    QVERIFY(fullViewDuringPowerAction);
+    QTRY_VERIFY(fullViewDuringPowerAction);
     QVERIFY(!z.form1->ShowonlyTimeRemaining1->isChecked() && !z.form1->PopupMenuShowTime1->isChecked());
   }
 };

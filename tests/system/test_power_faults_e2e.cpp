@@ -2,11 +2,15 @@
 // refuses every request as polkit does for a user who may not, and a logind that goes away while
 // the program waits for the computer to wake up. Nothing crashes or hangs, the steps after the
 // power action still run, and a command-line action still ends the program.
+#include "tests/support/accessibility.h"
 #include "tests/support/dbus_mock.h"
 #include "tests/support/zarvo_process.h"
 
 #include <QDBusConnection>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zarvo::test;
@@ -48,6 +52,38 @@ QString Refusal(const QString& errorName) {
   return QStringLiteral("raise dbus.exceptions.DBusException('Not authorized', name='%1')").arg(errorName);
 }
 
+// A logind whose stand-by takes `seconds` to answer, as while polkit asks for a password; it then
+// announces the sleep. The mock answers nothing else meanwhile, so the test does not ask it either.
+bool SlowStandBy(const MockLogind& logind, int seconds) {
+  return logind.AddMethod(QString::fromLatin1(MockLogind::kPath), QString::fromLatin1(MockLogind::kManager),
+                          QStringLiteral("Suspend"), QStringLiteral("b"), QString(),
+                          QStringLiteral("__import__('time').sleep(%1); self.EmitSignal('%2', "
+                                         "'PrepareForSleep', 'b', [True])")
+                              .arg(seconds)
+                              .arg(QString::fromLatin1(MockLogind::kManager)));
+}
+
+// What a screen reader reads of the running program: the clock (the first time of day it finds)
+// and whether Start now starts or stops a countdown.
+QString Clock() {
+  static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+  for (const QString& name : AccessibleNames(QStringLiteral("Zarvo")))
+    if (time.match(name).hasMatch())
+      return name;
+  return {};
+}
+bool Counting() { return AccessibleNames(QStringLiteral("Zarvo")).contains(QStringLiteral("Stop counting")); }
+
+// A program counting two seconds to a stand-by, then a program to run and a message; readable by a
+// screen reader.
+bool StartStandByCountdown(ZarvoProcess& zarvo, const QString& ranFile) {
+  zarvo.Environment().insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+  return zarvo.Start({QStringLiteral("--after"), QStringLiteral("2s"), QStringLiteral("--standby"),
+                      QStringLiteral("--run"), QStringLiteral("touch ") + ranFile,
+                      QStringLiteral("--message=Time is up")}) &&
+         zarvo.WaitForWindows(ZarvoProcess::Group, 30000);
+}
+
 } // namespace
 
 class TestPowerFaults : public QObject {
@@ -70,6 +106,7 @@ private slots:
     QVERIFY(zarvo.IsRunning());
     QVERIFY(zarvo.Terminate());
 
+    // A request that cannot reach the system is a failure, said on standard error, status 1.
     for (const QString& word : {QStringLiteral("shutdown"), QStringLiteral("standby")}) {
       ZarvoProcess once;
       once.Environment().insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), kNoBus);
@@ -79,7 +116,8 @@ private slots:
       QVERIFY(once.Start({word}));
       QVERIFY2(once.Process().waitForFinished(30000), qPrintable(word));
       QCOMPARE(once.Process().exitStatus(), QProcess::NormalExit);
-      QCOMPARE(once.Process().exitCode(), 0);
+      QCOMPARE(once.Process().exitCode(), 1);
+      QVERIFY(QString::fromLocal8Bit(once.Process().readAllStandardError()).contains(word + QStringLiteral(" was refused")));
       QVERIFY2(t.elapsed() < 20000, qPrintable(QString::number(t.elapsed())));
     }
   }
@@ -119,7 +157,7 @@ private slots:
     QVERIFY(zarvo.IsRunning());
     QVERIFY(zarvo.Terminate());
 
-    // From the command line, unforced: asked once each, and the program ends.
+    // From the command line, unforced: asked once each, and the program ends with status 1.
     for (const auto& [word, call] :
          {std::pair{QStringLiteral("shutdown"), QStringLiteral("PowerOff(true)")},
           std::pair{QStringLiteral("hibernate"), QStringLiteral("Hibernate(true)")}}) {
@@ -129,7 +167,7 @@ private slots:
       QVERIFY(once.Start({word}));
       QVERIFY2(once.Process().waitForFinished(30000), qPrintable(word));
       QCOMPARE(once.Process().exitStatus(), QProcess::NormalExit);
-      QCOMPARE(once.Process().exitCode(), 0);
+      QCOMPARE(once.Process().exitCode(), 1);
       QCOMPARE(PowerCalls(logind), QStringList{call});
     }
   }
@@ -170,6 +208,55 @@ private slots:
       QCOMPARE(once.Process().exitStatus(), QProcess::NormalExit);
       QCOMPARE(once.Process().exitCode(), 0);
     }
+  }
+
+  // logind takes 30 s to answer the stand-by at expiry: the clock goes on meanwhile (read as a
+  // screen reader reads it), and the program and message steps follow the wake-up.
+  void slowStandByKeepsTheClockGoing() {
+    MockLogind logind;
+    QVERIFY(logind.Start());
+    QVERIFY(SlowStandBy(logind, 30));
+    QTemporaryDir scratch;
+    const QString ran = scratch.filePath(QStringLiteral("ran"));
+    ZarvoProcess zarvo;
+    QVERIFY(StartStandByCountdown(zarvo, ran));
+    QTRY_VERIFY_WITH_TIMEOUT(Counting(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!Counting(), 20000); // expired: the request is on its way
+    const QString before = Clock();
+    QVERIFY(!before.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(Clock() != before, 5000);
+    const QString later = Clock();
+    QTRY_VERIFY_WITH_TIMEOUT(Clock() != later, 5000);
+    QVERIFY(!QFile::exists(ran));
+    QVERIFY(!FindWindow(QStringLiteral("Zarvo - Message"), kBoxSize));
+    // The mock answers once its 30 s are over; the wake-up is queued behind that answer.
+    QVERIFY(logind.EmitPrepareForSleep(false));
+    QVERIFY(MessageShown(60000));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ran), 10000);
+    QVERIFY(zarvo.Terminate());
+  }
+
+  // The user quits while the stand-by's answer is still awaited: the program ends at once and
+  // carries out none of the steps that were waiting.
+  void exitWhileAStandByIsAwaited() {
+    MockLogind logind;
+    QVERIFY(logind.Start());
+    QVERIFY(SlowStandBy(logind, 30));
+    QTemporaryDir scratch;
+    const QString ran = scratch.filePath(QStringLiteral("ran"));
+    ZarvoProcess zarvo;
+    QVERIFY(StartStandByCountdown(zarvo, ran));
+    QTRY_VERIFY_WITH_TIMEOUT(Counting(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!Counting(), 20000);
+    const std::optional<ZarvoWindows> windows = FindZarvoWindows();
+    QVERIFY(windows && windows->main);
+    QElapsedTimer t;
+    t.start();
+    QVERIFY(ClickAt(windows->main->topLeft() + QPoint(179, 9))); // the close button
+    QVERIFY(zarvo.Process().waitForFinished(10000));
+    QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(zarvo.Process().exitCode(), 0);
+    QVERIFY(!QFile::exists(ran));
   }
 };
 

@@ -1,0 +1,150 @@
+// The countdown without windows: start and stop, the tick's reading, and the rules that decide when
+// it ends across a stall, a sleep, a lost wake-up and a clock set forward.
+#include "main/countdown_session.h"
+#include "options/action_selection.h"
+#include "platform/fake/fake_platform.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zarvo;
+
+namespace {
+
+constexpr int kSecond = 1'000;
+constexpr int kMinute = 60'000;
+
+// A session counting "After" 00:01:00 from 10:00:00 to a shut-down, ticked until 30 s remain.
+struct Counting {
+  FakeClock clock;
+  FakePlatform platform;
+  ActionSelection selection;
+  CountdownSession session{clock, platform, selection};
+  QSignalSpy expired{&session, &CountdownSession::Expired};
+  QSignalSpy remaining{&session, &CountdownSession::RemainingChanged};
+
+  Counting() {
+    clock.SetTime(10, 0, 0);
+    selection.ShutDownSelected = true;
+    session.SetPickerMs(kMinute);
+    session.Start();
+    Tick(30 * kSecond);
+  }
+  void Tick(int ms = 400) {
+    clock.Advance(ms);
+    session.Tick();
+  }
+  QString Shown() const { return remaining.isEmpty() ? QString() : remaining.last().at(0).toString(); }
+};
+
+} // namespace
+
+class TestCountdownSession : public QObject {
+  Q_OBJECT
+private slots:
+  void startTickStop() {
+    Counting c;
+    QVERIFY(c.session.CountdownRunning());
+    QCOMPARE(c.session.StartTimeOfDay(), 10 * 3'600'000);
+    QCOMPARE(c.Shown(), QStringLiteral("00:00:30"));
+    QCOMPARE(c.platform.powerWatchRequests, 1); // a sleep from the start on is heard
+    QVERIFY(c.platform.idleInhibited);
+    c.session.Stop();
+    QVERIFY(!c.session.CountdownRunning() && !c.platform.idleInhibited);
+    c.Tick();
+    QCOMPARE(c.remaining.count(), 1); // a stopped session reads nothing
+    // Switching to "At" while running reads the new target at the next tick.
+    c.session.Start();
+    c.session.SetMode(CountdownMode::At);
+    c.session.SetPickerMs(10 * 3'600'000 + 35 * kSecond + 5 * kMinute);
+    c.Tick();
+    QCOMPARE(c.Shown(), QStringLiteral("00:05:00"));
+  }
+
+  void expiresInTheFinalSecond() {
+    Counting c;
+    c.Tick(29'000);
+    QCOMPARE(c.Shown(), QStringLiteral("00:00:01"));
+    QCOMPARE(c.expired.count(), 0);
+    c.Tick(700);
+    QCOMPARE(c.Shown(), QStringLiteral("00:00:00"));
+    QCOMPARE(c.expired.count(), 1);
+  }
+
+  // The program stood still across the target (both clocks moved alike): the countdown ends all
+  // the same, however long the stall.
+  void stallAcrossTheTargetStillFires_data() {
+    QTest::addColumn<int>("stallMs");
+    QTest::newRow("ten seconds") << 10 * kSecond;
+    QTest::newRow("an hour") << 60 * kMinute;
+  }
+  void stallAcrossTheTargetStillFires() {
+    QFETCH(int, stallMs);
+    Counting c;
+    c.Tick(29'000);
+    c.Tick(stallMs);
+    QVERIFY(c.Shown().startsWith(QLatin1String("23:")));
+    QCOMPARE(c.expired.count(), 1);
+  }
+
+  // The wall clock moved while the monotonic clock stood still (a sleep nobody announced, or a clock
+  // set forward): no missed final second, the countdown runs on a day.
+  void clockJumpIsNoMissedSecond() {
+    Counting c;
+    c.clock.Sleep(5 * kMinute);
+    c.Tick();
+    QCOMPARE(c.Shown().left(5), QStringLiteral("23:55"));
+    QCOMPARE(c.expired.count(), 0);
+    // Nor does the target moved across the present by the user end it.
+    c.session.SetPickerMs(c.session.PickerMs() + 10 * kMinute);
+    c.Tick();
+    QCOMPARE(c.expired.count(), 0);
+  }
+
+  // An announced sleep holds the expiry until the wake-up, whichever comes first; a wake-up that is
+  // never reported lapses after two minutes of awake time and a missed second then still counts.
+  void sleepHoldsTheExpiry() {
+    Counting c;
+    c.session.SleepAnnounced();
+    c.clock.Sleep(29'600);
+    c.Tick(); // reads 00:00:00 while the sleep is pending
+    QCOMPARE(c.Shown(), QStringLiteral("00:00:00"));
+    QCOMPARE(c.expired.count(), 0);
+    c.session.WokeUp();
+    c.Tick(100);
+    QCOMPARE(c.expired.count(), 1);
+  }
+  void lostWakeUpLapses() {
+    Counting c;
+    c.session.SleepAnnounced();
+    c.Tick(29'500);
+    for (int i = 0; i < 400 && c.expired.isEmpty(); ++i)
+      c.Tick();
+    QCOMPARE(c.expired.count(), 1);
+    QVERIFY(c.clock.tick - 1'000'000 - 30 * kSecond > CountdownSession::kSleepAnnouncementLapseMs);
+  }
+
+  // The warnings follow the selection as it stands at each tick, and only for a power action.
+  void warnsBeforeThePowerActionOnly() {
+    Counting c;
+    c.Tick(2 * kSecond); // 00:00:28
+    c.Tick(18 * kSecond); // 00:00:10
+    QCOMPARE(c.platform.notifications.size(), 1);
+    QVERIFY(c.platform.notifications.first().startsWith(QLatin1String("critical|")));
+    FakeClock clock;
+    FakePlatform platform;
+    ActionSelection messageOnly;
+    messageOnly.ShowMessageSelected = true;
+    CountdownSession quiet(clock, platform, messageOnly);
+    quiet.SetPickerMs(15 * kSecond);
+    quiet.Start();
+    for (int i = 0; i < 40; ++i) {
+      clock.Advance(400);
+      quiet.Tick();
+    }
+    QVERIFY(platform.notifications.isEmpty());
+  }
+};
+
+QTEST_GUILESS_MAIN(TestCountdownSession)
+#include "test_countdown_session.moc"
