@@ -38,6 +38,7 @@ void TForm1::ConnectSession() {
   connect(&session_, &CountdownSession::Started, this, [this] {
     Start->SetHint(QStringLiteral("Stop counting"));
     SetColor(Label_TimeRemaining, kYellow);
+    CheckSelectedPowerAction(); // said now, not when the user has walked away
   });
   connect(&session_, &CountdownSession::Stopped, this, [this] {
     Start->SetHint(QStringLiteral("Start counting"));
@@ -52,6 +53,7 @@ void TForm1::ConnectSession() {
   });
   connect(&session_, &CountdownSession::Counting, this, &TForm1::ShowTimeInTray);
   connect(&session_, &CountdownSession::Expired, this, &TForm1::Expire);
+  connect(&session_, &CountdownSession::Lapsed, this, &TForm1::CountdownLapsed);
   connect(&session_, &CountdownSession::PostponeRequested, this, [this] { Guarded([this] { PostponeClick(); }); });
   connect(&session_, &CountdownSession::StopRequested, this,
           [this] { Guarded([this] { NotificationStopClick(); }); });

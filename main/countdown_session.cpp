@@ -44,14 +44,22 @@ void CountdownSession::Tick() {
 
   // A tick that missed the final second (the machine was busy) still ends the countdown instead of
   // letting it run another day; time spent asleep or a clock set forward never does.
-  const bool expired = text == QLatin1String("00:00:00") || MissedFinalSecond(last_, reading);
+  const bool onTime = text == QLatin1String("00:00:00");
+  const bool missed = !onTime && MissedFinalSecond(last_, reading);
+  // A tick that comes long after the target (the process stood still for minutes) acts no more: a
+  // shut-down an hour late is not what the user asked for.
+  const int lateMs = missed ? kDayMs - remaining : 0;
   // While a sleep is announced, nothing ends the countdown, and the reading from before it stays
   // the one to compare with: should the wake-up never be reported, the first tick after the
   // announcement lapses still sees a final second that passed in awake time.
   if (SleepPending())
     return;
   last_ = reading;
-  if (expired) {
+  if (lateMs > kLateActionLimitMs) {
+    emit Lapsed(lateMs);
+    return;
+  }
+  if (onTime || missed) {
     emit Expired();
     return;
   }

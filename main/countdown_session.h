@@ -52,6 +52,8 @@ public:
   // An announced sleep lasts at most this long in awake time, should its wake-up never be reported:
   // the delay logind grants to those who hold up a sleep and the time to report the wake-up included.
   static constexpr qint64 kSleepAnnouncementLapseMs = 120'000;
+  // How late (in awake time) a tick that missed the final second may come and still act.
+  static constexpr int kLateActionLimitMs = 60'000;
 
 signals:
   void Started();
@@ -62,6 +64,9 @@ signals:
   void Counting(const QString& text);
   // This tick ends the countdown: the owner stops it and carries out the actions.
   void Expired();
+  // The final second passed unseen while the program stood still, and this tick comes `lateMs`
+  // after it, too late to act: the owner stops the countdown and says so.
+  void Lapsed(int lateMs);
   // The warning's buttons.
   void PostponeRequested();
   void StopRequested();

@@ -36,18 +36,29 @@ void TForm1::Expire() {
   // What could not be done is said once every step has run: a sound that cannot be played or a
   // program that cannot be started must not cost the user the other actions.
   auto errors = std::make_shared<QStringList>();
+  // The power request's answer, which a shut-down gives while the later steps run: a refusal is told
+  // after them.
+  struct PowerOutcome {
+    std::optional<PowerAnswer> answer;
+    StepChain::Next report; // the final step, waiting for the answer
+  };
+  auto power = std::make_shared<PowerOutcome>();
   auto* chain = new StepChain(this);
-  if (chosen.AnyPowerSelected())
-    chain->Add([this, chosen](const StepChain::Next& next) {
+  const std::optional<PowerAction> action = SelectedPowerAction(chosen);
+  if (action)
+    chain->Add([this, action, power](const StepChain::Next& next) {
       // Shut down, restart and log off only begin: the next steps follow at once. A stand-by or
       // hibernate answers after the wake-up, and the next steps wait for it.
-      const std::optional<PowerAction> action = SelectedPowerAction(chosen);
-      if (action && RequestFor(*action, ForceShutDown).kind == PowerRequest::Kind::PowerState) {
-        PerformPowerAction(QString(), [next](const PowerAnswer&) { next(); });
-        return;
-      }
-      PerformPowerAction(QString());
-      next();
+      const bool sleeps = RequestFor(*action, ForceShutDown).kind == PowerRequest::Kind::PowerState;
+      PerformPowerAction(QString(), [power, next, sleeps](const PowerAnswer& answer) {
+        power->answer = answer;
+        if (sleeps)
+          next();
+        else if (power->report)
+          std::exchange(power->report, nullptr)();
+      });
+      if (!sleeps)
+        next();
     });
   if (chosen.PlaySoundSelected)
     chain->Add([this, chosen, errors](const StepChain::Next& next) {
@@ -68,9 +79,18 @@ void TForm1::Expire() {
       Guarded([this] { ShowMessageStep(); });
       next();
     });
-  chain->Add([this, errors](const StepChain::Next& next) {
+  if (action)
+    chain->Add([power](const StepChain::Next& next) {
+      if (power->answer)
+        next();
+      else
+        power->report = next;
+    });
+  chain->Add([this, errors, power, action](const StepChain::Next& next) {
     for (const QString& error : *errors)
       ShowErrorLater(dialogs_, this, error);
+    if (power->answer && !power->answer->accepted)
+      ReportPowerRefusal(ActionWord(*action), power->answer->reason);
     next();
   });
   chain->Run();
@@ -143,7 +163,10 @@ void TForm1::RunMenuCommand(const QString& confirmation, const QString& word) {
       dialogs_.MessageBox(this, confirmation, QStringLiteral("Confirmation"), Buttons::OkCancel,
                           Icon::Question) != Answer::Ok)
     return;
-  PerformPowerAction(word);
+  PerformPowerAction(word, [this, word](const PowerAnswer& answer) {
+    if (!answer.accepted)
+      ReportPowerRefusal(word, answer.reason);
+  });
 }
 
 void TForm1::ForceShutDown1Click() {

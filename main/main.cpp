@@ -4,6 +4,7 @@
 #include "framework/qt_dialogs.h"
 #include "main/command_line.h"
 #include "main/main_window.h"
+#include "main/power_action.h"
 #include "main/settings.h"
 #include "main/timed_command_line.h"
 #include "main/window_set.h"
@@ -14,6 +15,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -61,6 +65,28 @@ int main(int argc, char* argv[]) {
   zarvo::QtDialogs dialogs;
   // Destroyed after the windows, so that no window outlives what it calls.
   const std::unique_ptr<zarvo::Platform> platform = zarvo::CreatePlatform();
+
+  // A timed power action the system will not carry out is said before the windows open. The
+  // program's own event loop does not run yet, so this short wait nests in nothing.
+  if (timed.kind == zarvo::TimedCommandLine::Kind::Start)
+    if (const auto action = zarvo::SelectedPowerAction(timed.start.selection)) {
+      QEventLoop answered;
+      const QPointer<QEventLoop> waiting(&answered);
+      const QString word = zarvo::ActionWord(*action);
+      platform->CheckPowerAction(word, [waiting, word](const zarvo::PowerCapability& capability) {
+        if (!waiting)
+          return; // too late to matter
+        if (capability.answer == zarvo::PowerCapability::Answer::No)
+          std::fputs(QStringLiteral("zarvo: this computer will not carry out --%1 when the time is up: %2.\n")
+                         .arg(word, capability.reason)
+                         .toLocal8Bit()
+                         .constData(),
+                     stderr);
+        waiting->quit();
+      });
+      QTimer::singleShot(5000, &answered, &QEventLoop::quit);
+      answered.exec();
+    }
 
   zarvo::WindowSet windows(clock, dialogs, *platform);
   if (!windows.Create()) {

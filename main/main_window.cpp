@@ -73,12 +73,9 @@ void TForm1::Guarded(const std::function<void()>& handler) { RunGuarded(dialogs_
 
 void TForm1::GuardedTick(const std::function<void()>& handler) { RunGuardedLater(dialogs_, this, handler); }
 
-void TForm1::MessageBoxLater(const QString& text, const QString& caption) {
+void TForm1::MessageBoxLater(const QString& text, const QString& caption, Icon icon) {
   QMetaObject::invokeMethod(
-      this,
-      [this, text, caption] {
-        Guarded([&] { dialogs_.MessageBox(this, text, caption, Buttons::Ok, Icon::Information); });
-      },
+      this, [this, text, caption, icon] { Guarded([&] { dialogs_.MessageBox(this, text, caption, Buttons::Ok, icon); }); },
       Qt::QueuedConnection);
 }
 

@@ -5,6 +5,7 @@
 #include "components/apm.h"
 #include "components/sound_player.h"
 #include "components/tray_icon.h"
+#include "framework/dialogs.h"
 #include "framework/hint_line.h"
 #include "framework/image_list.h"
 #include "framework/skinned_window.h"
@@ -85,6 +86,8 @@ public:
   void StopPlayingMouseMove();
   // Whether the actions of an expiry are still being carried out (waiting for a wake-up or a sound).
   bool ExpiryInProgress() const;
+  // The Options window changed the selection: a running countdown's power action is checked again.
+  void SelectionChanged();
 
   // --- Lifecycle ---
   void TimerInitTimer();
@@ -232,7 +235,12 @@ private:
   bool IsLatched(const ImageButton* button) const;
   void GuardedTick(const std::function<void()>& handler);
   // A modal box from a fresh turn of the event loop, never inside the handler that asks for it.
-  void MessageBoxLater(const QString& text, const QString& caption);
+  void MessageBoxLater(const QString& text, const QString& caption, Icon icon = Icon::Information);
+  // Asks the system whether the selected power action will be possible, and warns now if not.
+  void CheckSelectedPowerAction();
+  // A power request the system refused: a critical notification and a box, after `word`'s action.
+  void ReportPowerRefusal(const QString& word, const QString& reason);
+  void CountdownLapsed(int lateMs);
 
   Clock& clock_;
   Dialogs& dialogs_;
@@ -243,6 +251,8 @@ private:
   bool painted_ = false;
   bool lateWindowsMade_ = false;
   bool commandLinePending_ = false;
+  // Counts the power checks, so that an answer to an earlier one is dropped.
+  quint64 powerCheck_ = 0;
   // Until the settings are loaded the windows show the defaults: a save then (a session manager
   // asking at once) would write them over the user's file.
   bool settingsLoaded_ = false;

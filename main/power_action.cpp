@@ -16,6 +16,17 @@ std::optional<PowerAction> ActionForWord(const QString& word) {
   return std::nullopt;
 }
 
+QString ActionWord(PowerAction action) {
+  switch (action) {
+  case PowerAction::ShutDown: return QStringLiteral("shutdown");
+  case PowerAction::Restart: return QStringLiteral("restart");
+  case PowerAction::LogOff: return QStringLiteral("logoff");
+  case PowerAction::StandBy: return QStringLiteral("standby");
+  case PowerAction::Hibernate: break;
+  }
+  return QStringLiteral("hibernate");
+}
+
 std::optional<PowerAction> SelectedPowerAction(const ActionSelection& selection) {
   for (PowerAction a : kPowerActions)
     if (selection.Power(a))

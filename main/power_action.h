@@ -24,4 +24,7 @@ std::optional<PowerAction> SelectedPowerAction(const ActionSelection& selection)
 
 PowerRequest RequestFor(PowerAction action, bool force);
 
+// The word that names `action`.
+QString ActionWord(PowerAction action);
+
 } // namespace zarvo

@@ -48,6 +48,7 @@ void WindowSet::Wire() {
   for (SatelliteWindow* satellite : std::initializer_list<SatelliteWindow*>{options_.get(), counter_.get()})
     QObject::connect(satellite, &SatelliteWindow::MenuRequested, main, &TForm1::ShowMainMenu);
   QObject::connect(options_.get(), &SatelliteWindow::Closed, main, &TForm1::OptionsWindowClosed);
+  QObject::connect(options_.get(), &TFormOptions::SelectionChanged, main, &TForm1::SelectionChanged);
   QObject::connect(counter_.get(), &SatelliteWindow::Closed, main, &TForm1::CounterWindowClosed);
 
   TFormTime* time = time_.get();

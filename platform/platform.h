@@ -63,6 +63,13 @@ struct PowerAnswer {
 // request itself.
 using PowerAnswered = std::function<void(const PowerAnswer& answer)>;
 
+// What the system says it will allow for a power action, asked before the request is made.
+struct PowerCapability {
+  enum class Answer { Yes, Challenge, No } answer = Answer::Yes;
+  QString reason; // with No: why, in plain words
+};
+using PowerCapabilityAnswered = std::function<void(const PowerCapability& capability)>;
+
 class Platform : public QObject {
   Q_OBJECT
 public:
@@ -78,6 +85,14 @@ public:
   // `answered` hears once the machine has woken up again, or as soon as the request was refused or
   // the sleep did not begin. The wake-up's power broadcast follows the answer.
   virtual void SetSystemPowerState(bool suspend, bool force, PowerAnswered answered = {}) = 0;
+
+  // Asks whether the power action of `word` ("shutdown", "restart", "logoff", "standby",
+  // "hibernate") may be carried out: Yes, Challenge (an administrator's password will be asked for)
+  // or No with the reason. Answers from the event loop. Systems that cannot tell answer Yes.
+  virtual void CheckPowerAction(const QString& word, PowerCapabilityAnswered answered) {
+    QMetaObject::invokeMethod(this, [answered] { answered({}); }, Qt::QueuedConnection);
+    (void)word;
+  }
 
   // Process facts.
   virtual QString CommandLine() const = 0;      // the command line as one text

@@ -31,6 +31,12 @@ void FakePlatform::SetSystemPowerState(bool suspend, bool force, PowerAnswered a
     QMetaObject::invokeMethod(this, &FakePlatform::WakeUp, Qt::QueuedConnection);
 }
 
+void FakePlatform::CheckPowerAction(const QString& word, PowerCapabilityAnswered answered) {
+  checks << word;
+  QMetaObject::invokeMethod(
+      this, [answered, capability = capabilities.value(word)] { answered(capability); }, Qt::QueuedConnection);
+}
+
 void FakePlatform::WakeUp() {
   if (sleeping_.isEmpty())
     return;

@@ -39,6 +39,10 @@ public:
   bool holdSleep = false;
   // When not empty, every power request is refused with this reason.
   QString refusal;
+  // What CheckPowerAction answers, by action word (Yes where none is set), and the words asked.
+  QHash<QString, PowerCapability> capabilities;
+  QStringList checks;
+  void CheckPowerAction(const QString& word, PowerCapabilityAnswered answered) override;
   // Sleeps that have been announced and not yet woken from.
   int sleepsPending() const { return static_cast<int>(sleeping_.size()); }
   // Ends the held sleeps: their requests hear they were accepted, then the wake-up is broadcast.

@@ -52,6 +52,10 @@ void LinuxPlatform::SetSystemPowerState(bool suspend, bool force, PowerAnswered 
   Power().SetSystemPowerState(suspend, force, std::move(answered));
 }
 
+void LinuxPlatform::CheckPowerAction(const QString& word, PowerCapabilityAnswered answered) {
+  Power().CheckPowerAction(word, std::move(answered));
+}
+
 QString JoinCommandLine(const QString& executablePath, const QStringList& arguments) {
   QString line = QLatin1Char('"') + executablePath + QLatin1Char('"');
   for (const QString& a : arguments) {

@@ -22,6 +22,7 @@ public:
   void EnableShutdownPrivilege() override;
   void ExitWindows(unsigned flags, PowerAnswered answered) override;
   void SetSystemPowerState(bool suspend, bool force, PowerAnswered answered) override;
+  void CheckPowerAction(const QString& word, PowerCapabilityAnswered answered) override;
   QString CommandLine() const override;
   QString ExecutablePath() const override;
   QString ExecutableDirectory() const override;

@@ -29,6 +29,10 @@ public:
   // the wake-up, or as soon as the request is refused or the sleep does not begin.
   void SetSystemPowerState(bool suspend, bool force, PowerAnswered answered);
 
+  // Asks logind (CanPowerOff, CanReboot, CanSuspend, CanHibernate) whether the action of `word` is
+  // allowed; for a log-off, whether a session manager or a logind session will take it.
+  void CheckPowerAction(const QString& word, PowerCapabilityAnswered answered);
+
   // How long an accepted sleep request may take to start (PrepareForSleep(true)) before it counts
   // as one that will not happen.
   void SetSleepStartTimeout(int ms) { sleepStartTimeoutMs_ = ms; }
@@ -53,6 +57,7 @@ private:
   void TerminateOwnSession(PowerAnswered answered);
   void FinishSleepWait(const std::shared_ptr<SleepWait>& wait, const PowerAnswer& answer);
   void OnLogindGone();
+  void AnswerCapabilityLater(const PowerCapabilityAnswered& answered, const PowerCapability& capability);
 
   PendingCalls calls_;
   std::vector<std::shared_ptr<SleepWait>> sleepWaits_;
@@ -61,6 +66,10 @@ private:
 
 // The session id encoded in a logind session object path (".../session/_31" is session "1").
 QString SessionIdFromObjectPath(const QString& path);
+
+// What logind's answer to one of its Can... methods ("yes", "challenge", "no", "na") means for the
+// action of `word`.
+PowerCapability CapabilityFromAnswer(const QString& word, const QString& answer);
 
 // The answer a D-Bus reply to a power request stands for.
 PowerAnswer AnswerFromReply(const QDBusMessage& reply);

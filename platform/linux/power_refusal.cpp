@@ -12,6 +12,23 @@ QString SleepNeverBeganReason() {
 
 QString LogindGoneReason() { return QStringLiteral("the system's power service (logind) stopped meanwhile"); }
 
+QString NotAllowedReason(const QString& word) {
+  Q_UNUSED(word);
+  return QStringLiteral("the system's security policy does not allow it for this user");
+}
+
+QString NotAvailableReason(const QString& word) {
+  if (word == QLatin1String("hibernate"))
+    return QStringLiteral("hibernation is not available on this computer");
+  if (word == QLatin1String("standby"))
+    return QStringLiteral("stand-by is not available on this computer");
+  return QStringLiteral("this computer does not support it");
+}
+
+QString NoSessionReason() {
+  return QStringLiteral("no session manager and no login session of the system will take the request");
+}
+
 QString PlainPowerRefusal(const QDBusMessage& reply) {
   const QString name = reply.errorName();
   const auto is = [&name](const char* n) { return name == QLatin1String(n); };

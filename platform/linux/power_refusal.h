@@ -14,5 +14,9 @@ QString PlainPowerRefusal(const QDBusMessage& reply);
 QString NoSystemBusReason();
 QString SleepNeverBeganReason();
 QString LogindGoneReason();
+// Why the system will not carry out the action of `word` when logind says "no" or "na" to it.
+QString NotAllowedReason(const QString& word);
+QString NotAvailableReason(const QString& word);
+QString NoSessionReason();
 
 } // namespace zarvo
