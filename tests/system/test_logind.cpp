@@ -64,6 +64,9 @@ private slots:
   void logOffThroughLogind_data();
   void logOffThroughLogind();
   void sessionIdFromObjectPath();
+  void whatTheSystemAllows_data();
+  void whatTheSystemAllows();
+  void logOffAllowedThroughASessionManager();
 
 private:
   void AddWithFlags(const QString& method, WithFlags mode, bool sleeps);
@@ -436,6 +439,57 @@ void TestLogind::sessionIdFromObjectPath() {
   QCOMPARE(SessionIdFromObjectPath("/org/freedesktop/login1/session/_"), QString());
   QCOMPARE(SessionIdFromObjectPath("/org/freedesktop/login1/session/_3"), QString());
   QCOMPARE(SessionIdFromObjectPath("/org/freedesktop/login1/user/_31"), QString());
+}
+
+void TestLogind::whatTheSystemAllows_data() {
+  QTest::addColumn<QString>("word");
+  QTest::addColumn<QString>("method");
+  QTest::addColumn<QString>("answer"); // logind's, or empty: logind does not answer at all
+  QTest::addColumn<int>("expected");
+  QTest::addColumn<QString>("reason");
+  const int yes = int(PowerCapability::Answer::Yes), challenge = int(PowerCapability::Answer::Challenge),
+            no = int(PowerCapability::Answer::No);
+  QTest::newRow("shut down: yes") << "shutdown" << "CanPowerOff" << "yes" << yes << QString();
+  QTest::newRow("restart: password") << "restart" << "CanReboot" << "challenge" << challenge << QString();
+  QTest::newRow("stand-by: not allowed") << "standby" << "CanSuspend" << "no" << no
+                                         << "the system's security policy does not allow it for this user";
+  QTest::newRow("hibernate: not available") << "hibernate" << "CanHibernate" << "na" << no
+                                            << "hibernation is not available on this computer";
+  QTest::newRow("shut down: no logind") << "shutdown" << "CanPowerOff" << QString() << no
+                                        << "the system's power service (logind) is not running";
+}
+
+void TestLogind::whatTheSystemAllows() {
+  QFETCH(QString, word);
+  QFETCH(QString, method);
+  QFETCH(QString, answer);
+  QFETCH(int, expected);
+  QFETCH(QString, reason);
+  if (answer.isEmpty())
+    logind_.reset();
+  else
+    QVERIFY(logind_->AddMethod(LogindPath, ManagerInterface, method, QString(), QStringLiteral("s"),
+                               QStringLiteral("ret = '%1'").arg(answer)));
+  power_ = std::make_unique<LogindPower>();
+  auto capability = std::make_shared<std::optional<PowerCapability>>();
+  power_->CheckPowerAction(word, [capability](const PowerCapability& c) { *capability = c; });
+  QTRY_VERIFY_WITH_TIMEOUT(capability->has_value(), 10000);
+  QCOMPARE(int((*capability)->answer), expected);
+  QCOMPARE((*capability)->reason, reason);
+}
+
+// A log-off goes to the desktop's session manager when one runs: that is enough.
+void TestLogind::logOffAllowedThroughASessionManager() {
+  const QString xfce = QStringLiteral("org.xfce.SessionManager");
+  sessionManager_ = std::make_unique<DBusMock>(QDBusConnection::sessionBus(), xfce);
+  QVERIFY(sessionManager_->Start({QStringLiteral("--session"), xfce, QStringLiteral("/org/xfce/SessionManager"),
+                                  QStringLiteral("org.xfce.Session.Manager")}));
+  logind_.reset(); // not even logind is needed
+  power_ = std::make_unique<LogindPower>();
+  auto capability = std::make_shared<std::optional<PowerCapability>>();
+  power_->CheckPowerAction(QStringLiteral("logoff"), [capability](const PowerCapability& c) { *capability = c; });
+  QTRY_VERIFY_WITH_TIMEOUT(capability->has_value(), 10000);
+  QCOMPARE((*capability)->answer, PowerCapability::Answer::Yes);
 }
 
 QTEST_GUILESS_MAIN(TestLogind)
