@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QTimeEdit>
 #include <optional>
 
@@ -89,7 +88,7 @@ void TForm1::Timer1Timer() {
   const int now = clock_.TimeOfDayMs();
   Label_Time->setText(FormatTime(now));
 
-  if (StopPlaying->isVisible() && !openingSound_) {
+  if (StopPlaying->isVisible() && !MediaPlayer1.IsOpening()) {
     // A player with no open device (its file failed to open) counts as finished.
     if (!MediaPlayer1.IsOpen()) {
       StopPlaying->hide();
@@ -197,10 +196,16 @@ void TForm1::PerformPowerAction(const QString& word) {
 void TForm1::PlaySoundStep() {
   StopPlaying->show();
   MediaPlayer1.FileName = Selection.SoundFileName;
-  openingSound_ = true;
-  const auto reset = qScopeGuard([this] { openingSound_ = false; });
+  // The player answers from the event loop, after the other steps of this expiry have run. A sound
+  // whose button was clicked away meanwhile is not started.
+  disconnect(&MediaPlayer1, &TMediaPlayer::Opened, this, nullptr);
+  connect(&MediaPlayer1, &TMediaPlayer::Opened, this, [this](const QString& error) {
+    if (!error.isEmpty())
+      ShowErrorLater(dialogs_, this, error);
+    else if (!StopPlaying->isHidden())
+      MediaPlayer1.Play();
+  });
   MediaPlayer1.Open();
-  MediaPlayer1.Play();
 }
 
 QString TForm1::RunApplicationStep() {
