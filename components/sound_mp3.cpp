@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace zarvo {
 
@@ -109,23 +110,28 @@ struct FrameCount {
   qsizetype start = 0;
 };
 
-std::optional<FrameCount> CountFrames(QByteArrayView data) {
+// The first frame of `data` and where it starts: a valid header followed by another of the same
+// stream, so that stray bytes that happen to look like a header are not taken for one. ID3v2 tags
+// in front are skipped, and so are a few kilobytes of padding between them and the first frame.
+std::optional<std::pair<qsizetype, FrameHeader>> FirstFrame(QByteArrayView data) {
   if (data.startsWith(QByteArrayView("RIFF")))
     return std::nullopt; // a WAV file, whatever its samples look like
   qsizetype at = 0;
   while (const qsizetype tag = Id3v2Size(data, at))
     at += tag;
-
-  // The first frame: a valid header followed by another of the same stream, so that stray bytes
-  // that happen to look like a header are not taken for one. Some files have padding between their
-  // tag and the first frame; a few kilobytes of it are skipped.
-  std::optional<FrameHeader> first;
   const qsizetype searchEnd = std::min<qsizetype>(data.size(), at + 4096);
-  for (; at < searchEnd && !first; ++at)
-    first = FrameAt(data, at, nullptr);
-  if (!first)
+  for (; at < searchEnd; ++at)
+    if (const std::optional<FrameHeader> first = FrameAt(data, at, nullptr))
+      return std::pair(at, *first);
+  return std::nullopt;
+}
+
+std::optional<FrameCount> CountFrames(QByteArrayView data) {
+  const auto found = FirstFrame(data);
+  if (!found)
     return std::nullopt;
-  --at;
+  auto [at, header] = *found;
+  const FrameHeader* first = &header;
 
   FrameCount count;
   count.start = at;
@@ -142,7 +148,7 @@ std::optional<FrameCount> CountFrames(QByteArrayView data) {
     // Trailing tags (ID3v1, APE), damage or a cut-off last frame: go on at the next place where
     // frames of the same stream follow one another.
     ++at;
-    while (at < data.size() && !FrameAt(data, at, &*first))
+    while (at < data.size() && !FrameAt(data, at, first))
       ++at;
   }
   if (count.samples == 0)
@@ -153,6 +159,11 @@ std::optional<FrameCount> CountFrames(QByteArrayView data) {
 } // namespace
 
 std::optional<qint64> Mp3DurationMs(QByteArrayView data) { return Mp3DurationMs(data, data.size()); }
+
+bool Mp3HasInfoFrame(QByteArrayView prefix) {
+  const auto found = FirstFrame(prefix);
+  return found && IsInfoFrame(prefix, found->first, found->second);
+}
 
 std::optional<qint64> Mp3DurationMs(QByteArrayView prefix, qint64 fileSize) {
   if (fileSize < prefix.size())

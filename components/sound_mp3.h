@@ -13,6 +13,11 @@ namespace zarvo {
 // exact from the start.
 std::optional<qint64> Mp3DurationMs(QByteArrayView data);
 
+// Whether the first frame of `prefix` (the beginning of an MPEG audio file) carries an encoder's
+// information tag (Xing, Info or VBRI): it holds the number of frames, so a player that reads it
+// knows the exact length at once, without counting.
+bool Mp3HasInfoFrame(QByteArrayView prefix);
+
 // How much of a file the count reads at most: enough for the whole of any ordinary alarm sound (at
 // 128 kbit/s more than eight minutes), little enough that a huge file costs neither time nor
 // memory when it is opened.

@@ -5,14 +5,20 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QLibrary>
-#include <QPointer>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
-#include <functional>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zarvo {
 
@@ -21,15 +27,33 @@ namespace {
 const QString kNoDevice = QStringLiteral("No MCI device open");
 
 // How long Open waits for the sound system before it gives up.
-constexpr int kLoadTimeoutMs = 10000;
-constexpr int kDurationTimeoutMs = 5000;
+constexpr int kOpenTimeoutMs = 10000;
 
 QString OpenErrorText(const QString& fileName, const QString& reason) {
   return QStringLiteral("Cannot open the sound file \"%1\": %2").arg(fileName, reason);
 }
 
+// Opens `fileName` for reading if it is a regular file. Never waits: a pipe that a writer took the
+// place of between a check and the open is refused, not waited on. Says why it could not.
+QString OpenRegularFile(const QString& fileName, QFile& file) {
+  const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return QString::fromLocal8Bit(std::strerror(errno));
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return QStringLiteral("not a regular file");
+  }
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return file.errorString();
+  }
+  return {};
+}
+
 // Problems we can name before the sound system sees the file; its own texts for these are vague
-// ("Resource not found.") and an empty name never gets an answer at all.
+// ("Resource not found.") and an empty name never gets an answer at all. Nothing but a regular
+// file is opened: reading a pipe that has no writer would wait for ever.
 QString CheckFile(const QString& fileName) {
   if (fileName.isEmpty())
     return QStringLiteral("No sound file was given.");
@@ -38,82 +62,35 @@ QString CheckFile(const QString& fileName) {
     return OpenErrorText(fileName, QStringLiteral("the file does not exist."));
   if (info.isDir())
     return OpenErrorText(fileName, QStringLiteral("it is a folder, not a file."));
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
-    return OpenErrorText(fileName, QStringLiteral("the file cannot be read (%1).").arg(file.errorString()));
+  if (!info.isFile())
+    return OpenErrorText(fileName, QStringLiteral("it is not a regular file, but a pipe or a device."));
+  if (info.size() == 0)
+    return OpenErrorText(fileName, QStringLiteral("the file is empty."));
+  QFile file;
+  if (const QString reason = OpenRegularFile(fileName, file); !reason.isEmpty())
+    return OpenErrorText(fileName, QStringLiteral("the file cannot be read (%1).").arg(reason));
   return {};
 }
 
-} // namespace
-
-// One open device: the sound module's output and what we track on top of it.
-struct Device {
-  std::unique_ptr<SoundOutput> output;
-  QString error;                 // first error the sound system reported
-  bool atEnd = false;            // playback has reached the end of the sound
-  qint64 length = 0;             // ms
-  bool lengthFixed = false;      // counted from the file itself; the sound system's estimates do not count
-  std::function<void()> changed; // set while Open waits for the sound system
-
-  explicit Device(SoundOutput* out) : output(out) {
-    output->SetListener([this](SoundOutput::Event event, const QString& text) {
-      switch (event) {
-      case SoundOutput::Event::Error:
-        if (error.isEmpty())
-          error = text.isEmpty() ? QStringLiteral("the sound system reported an error.") : text;
-        // An error during playback ends it: the sound counts as played through.
-        atEnd = true;
-        break;
-      case SoundOutput::Event::StatusChanged:
-        if (output->MediaStatus() == SoundOutput::Status::EndOfMedia)
-          atEnd = true;
-        break;
-      case SoundOutput::Event::DurationChanged:
-        if (const qint64 ms = output->Duration(); ms > 0 && !lengthFixed)
-          length = ms;
-        break;
-      }
-      if (changed)
-        changed();
-    });
-  }
-  ~Device() { output->SetListener({}); }
-};
-
-struct TMediaPlayer::Impl {
-  std::unique_ptr<Device> device;
-  // Counts Open and Close calls, so that an Open waiting for the sound system notices when a call
-  // made from inside its wait (a timer, say) has opened or closed the device meanwhile.
-  quint64 generation = 0;
-  // The sound module's factory, found at the first Open; the module then stays loaded.
-  CreateSoundOutputFunction create = nullptr;
-  QString moduleProblem;
-  bool opening = false;
-};
-
-namespace {
-
-// Runs a local event loop until `done` holds, the device reports an error, or `timeoutMs` passes.
-// User input stays queued meanwhile; timers and the sound system's own messages are served.
-bool WaitFor(Device& dev, int timeoutMs, const std::function<bool()>& done) {
-  if (done() || !dev.error.isEmpty())
-    return done();
-  QEventLoop loop;
-  QTimer timeout;
-  timeout.setSingleShot(true);
-  QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-  dev.changed = [&] {
-    if (done() || !dev.error.isEmpty())
-      loop.quit();
-  };
-  timeout.start(timeoutMs);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-  dev.changed = nullptr;
-  return done();
+// The length of an MP3 file counted from its frames, where the sound system would only estimate
+// it: with no encoder information frame (Xing, Info, VBRI) it guesses from the bit rate of the
+// first frames, which is far off for a variable bit rate. Nothing for other files, whose length
+// the sound system knows. Reads at most kMp3CountedBytes, whatever the file's size; runs off the
+// GUI thread.
+std::optional<qint64> CountedMp3Length(const QString& fileName) {
+  QFile file;
+  if (!OpenRegularFile(fileName, file).isEmpty() || file.size() <= 0)
+    return std::nullopt;
+  const qint64 size = file.size();
+  const QByteArray prefix = file.read(std::min(size, kMp3CountedBytes));
+  if (prefix.isEmpty() || Mp3HasInfoFrame(prefix))
+    return std::nullopt;
+  return Mp3DurationMs(prefix, std::max<qint64>(size, prefix.size()));
 }
 
-// Where the sound module may be: beside the program (the build tree), in <libdir>/zarvo relative
-// to it (installed under any prefix), and where this build put it (tests run from other folders).
+// Where the sound module may be: beside the program (the build tree), in its folder relative to
+// the program (installed under any prefix), and where this build put it (tests run from other
+// folders).
 QStringList SoundModuleCandidates() {
   const QString here = QCoreApplication::applicationDirPath();
   const QString name = QString::fromLatin1(kSoundModuleName);
@@ -122,20 +99,56 @@ QStringList SoundModuleCandidates() {
           QStringLiteral(ZARVO_SOUND_MODULE_BUILT)};
 }
 
-// The length of an MP3 file counted from its frames (estimated from its beginning when it is
-// huge); nothing for other kinds of file. Reads at most kMp3CountedBytes, whatever the file's size.
-std::optional<qint64> Mp3Length(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly) || file.size() <= 0)
-    return std::nullopt;
-  const qint64 size = file.size();
-  const QByteArray prefix = file.read(std::min(size, kMp3CountedBytes));
-  if (prefix.isEmpty())
-    return std::nullopt;
-  return Mp3DurationMs(prefix, std::max<qint64>(size, prefix.size()));
-}
+using Count = QFutureWatcher<std::optional<qint64>>;
 
 } // namespace
+
+struct TMediaPlayer::Impl {
+  // An Open under way: the sound system prepares the file while its frames are counted.
+  struct Request {
+    quint64 id = 0;
+    QString fileName;
+    std::unique_ptr<SoundOutput> output;
+    bool prepared = false;
+    Count* count = nullptr;    // deleted later: it may be the one telling us that it has finished
+    QTimer* timeout = nullptr; // likewise
+    ~Request() {
+      for (QObject* o : std::initializer_list<QObject*>{count, timeout})
+        if (o)
+          o->deleteLater();
+    }
+  };
+
+  std::unique_ptr<Request> request;
+  std::unique_ptr<SoundOutput> device; // open: ready to play
+  quint64 deviceRequest = 0;           // the Open that opened it
+  qint64 length = 0;                   // ms
+  bool atEnd = false;                  // playback has reached the end of the sound
+  quint64 requests = 0;
+  // The sound module's factory, found at the first Open; the module then stays loaded.
+  CreateSoundOutputFunction create = nullptr;
+  QString moduleProblem;
+
+  bool Current(quint64 id) const { return request && request->id == id; }
+
+  QString LoadModule(const QString& fileName) {
+    if (create)
+      return {};
+    for (const QString& path : SoundModuleCandidates()) {
+      if (!QFileInfo::exists(path))
+        continue;
+      QLibrary module(path);
+      create = reinterpret_cast<CreateSoundOutputFunction>(module.resolve(kCreateSoundOutputSymbol));
+      if (create)
+        return {};
+      moduleProblem = module.errorString();
+    }
+    return OpenErrorText(fileName, QStringLiteral("the sound system cannot be loaded (%1).")
+                                       .arg(moduleProblem.isEmpty() ? QString::fromLatin1(kSoundModuleName) +
+                                                                          QStringLiteral(" is not installed")
+                                                                    : moduleProblem));
+  }
+};
 
 TMediaPlayer::TMediaPlayer(QObject* parent) : QObject(parent), d(std::make_unique<Impl>()) {}
 
@@ -143,153 +156,127 @@ TMediaPlayer::~TMediaPlayer() { Close(); }
 
 void TMediaPlayer::Open() {
   Close();
-  const quint64 generation = ++d->generation;
-  d->opening = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this, generation] {
-        if (d->generation != generation)
-          return;
-        QString error;
-        try {
-          OpenNow();
-        } catch (const EMCIDeviceError& e) {
-          error = e.Text();
-        }
-        if (d->generation != generation)
-          return;
-        d->opening = false;
-        emit Opened(error);
-      },
-      Qt::QueuedConnection);
+  const quint64 id = ++d->requests;
+  d->request = std::make_unique<Impl::Request>();
+  Impl::Request& r = *d->request;
+  r.id = id;
+  r.fileName = FileName;
+
+  QString problem = CheckFile(r.fileName);
+  if (problem.isEmpty())
+    problem = d->LoadModule(r.fileName);
+  if (!problem.isEmpty()) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, id, problem] {
+          if (d->Current(id))
+            Answer(problem);
+        },
+        Qt::QueuedConnection);
+    return;
+  }
+
+  r.output.reset(d->create());
+  r.output->Prepare(QFileInfo(r.fileName).absoluteFilePath(),
+                    [this, id](SoundOutput::Event event, const QString& text) {
+                      if (d->Current(id)) {
+                        if (event == SoundOutput::Event::Failed)
+                          Answer(OpenErrorText(d->request->fileName, text));
+                        else if (event == SoundOutput::Event::Ready) {
+                          d->request->prepared = true;
+                          Prepared(id);
+                        }
+                      } else if (d->device && d->deviceRequest == id && event != SoundOutput::Event::Ready) {
+                        // The end, or an error during playback: the sound counts as played through.
+                        d->atEnd = true;
+                      }
+                    });
+
+  r.count = new Count;
+  connect(r.count, &Count::finished, this, [this, id] { Prepared(id); });
+  r.count->setFuture(QtConcurrent::run(CountedMp3Length, r.fileName));
+
+  r.timeout = new QTimer;
+  r.timeout->setSingleShot(true);
+  connect(r.timeout, &QTimer::timeout, this, [this, id] {
+    if (d->Current(id))
+      Answer(OpenErrorText(d->request->fileName, QStringLiteral("the sound system did not answer in time.")));
+  });
+  r.timeout->start(kOpenTimeoutMs);
 }
 
-bool TMediaPlayer::IsOpening() const { return d->opening; }
-
-void TMediaPlayer::OpenNow() {
-  const quint64 generation = d->generation;
-  const QString fileName = FileName;
-
-  if (const QString problem = CheckFile(fileName); !problem.isEmpty())
-    throw EMCIDeviceError(problem);
-
-  if (!d->create) {
-    for (const QString& path : SoundModuleCandidates()) {
-      if (!QFileInfo::exists(path))
-        continue;
-      QLibrary module(path);
-      d->create = reinterpret_cast<CreateSoundOutputFunction>(module.resolve(kCreateSoundOutputSymbol));
-      if (d->create)
-        break;
-      d->moduleProblem = module.errorString();
-    }
-    if (!d->create)
-      throw EMCIDeviceError(OpenErrorText(
-          fileName, QStringLiteral("the sound system cannot be loaded (%1).")
-                        .arg(d->moduleProblem.isEmpty()
-                                 ? QString::fromLatin1(kSoundModuleName) + QStringLiteral(" is not installed")
-                                 : d->moduleProblem)));
-  }
-
-  auto dev = std::make_unique<Device>(d->create());
-  Device* raw = dev.get();
-  SoundOutput& out = *raw->output;
-
-  QPointer<TMediaPlayer> self(this);
-  const auto superseded = [&] { return !self || d->generation != generation; };
-
-  out.SetSource(QFileInfo(fileName).absoluteFilePath());
-  const bool loaded = WaitFor(*raw, kLoadTimeoutMs, [raw] {
-    const auto status = raw->output->MediaStatus();
-    return status == SoundOutput::Status::Loaded || status == SoundOutput::Status::Invalid;
-  });
-  if (superseded())
-    return; // a newer Open or a Close made from inside the wait stands
-  if (!raw->error.isEmpty())
-    throw EMCIDeviceError(OpenErrorText(fileName, raw->error));
-  if (!loaded)
-    throw EMCIDeviceError(
-        OpenErrorText(fileName, QStringLiteral("the sound system did not answer in time.")));
-  if (out.MediaStatus() == SoundOutput::Status::Invalid)
-    throw EMCIDeviceError(OpenErrorText(fileName, QStringLiteral("the sound system cannot play it.")));
+// Opens the device once the sound system has prepared the file and its frames are counted.
+void TMediaPlayer::Prepared(quint64 id) {
+  if (!d->Current(id) || !d->request->prepared || !d->request->count->isFinished())
+    return;
+  Impl::Request& r = *d->request;
+  const SoundOutput& out = *r.output;
+  const std::optional<qint64> counted = r.count->result();
+  const qint64 length = counted ? *counted : out.DurationMs();
+  QString problem;
   if (!out.HasAudio())
-    throw EMCIDeviceError(OpenErrorText(fileName, QStringLiteral("it contains no sound.")));
+    problem = QStringLiteral("it contains no sound.");
+  else if (!out.MissingOutput().isEmpty())
+    problem = QStringLiteral("no sound server can be reached (%1).").arg(out.MissingOutput());
+  else if (length <= 0)
+    problem = QStringLiteral("the sound system cannot tell its length.");
+  if (!problem.isEmpty()) {
+    Answer(OpenErrorText(r.fileName, problem));
+    return;
+  }
+  d->device = std::move(r.output);
+  d->deviceRequest = id;
+  d->length = length;
+  d->atEnd = false;
+  Answer({});
+}
 
-  if (const auto mp3Length = Mp3Length(fileName)) {
-    raw->length = *mp3Length;
-    raw->lengthFixed = true;
-  } else {
-    raw->length = std::max<qint64>(raw->length, out.Duration());
-  }
-  if (raw->length <= 0) {
-    // Some streams tell their length only once data flows: play silently until it is known, then
-    // go back to the start.
-    out.SetMuted(true);
-    out.Play();
-    WaitFor(*raw, kDurationTimeoutMs, [raw] { return raw->length > 0 || raw->atEnd; });
-    if (superseded())
-      return;
-    out.Pause();
-    out.SetPosition(0);
-    out.SetMuted(false);
-    if (!raw->error.isEmpty())
-      throw EMCIDeviceError(OpenErrorText(fileName, raw->error));
-    if (raw->length <= 0 && !raw->atEnd)
-      throw EMCIDeviceError(
-          OpenErrorText(fileName, QStringLiteral("the sound system cannot tell its length.")));
-    if (raw->length <= 0)
-      raw->length = out.Position(); // so short that it ended before telling its length
-    raw->atEnd = false;
-  }
-  d->device = std::move(dev);
+void TMediaPlayer::Answer(const QString& error) {
+  d->request.reset();
+  emit Opened(error); // last: a receiver may open the next file
 }
 
 void TMediaPlayer::Play() {
   if (!d->device)
     throw EMCIDeviceError(kNoDevice);
-  Device& dev = *d->device;
-  if (dev.atEnd) {
-    dev.atEnd = false;
-    dev.output->SetPosition(0);
+  if (d->atEnd) {
+    d->atEnd = false;
+    d->device->Rewind();
   }
-  dev.output->Play();
+  d->device->Play();
 }
 
 void TMediaPlayer::Stop() {
   if (!d->device)
     throw EMCIDeviceError(kNoDevice);
-  // pause, not stop: QMediaPlayer::stop would rewind, and the sound stays where it was stopped.
-  if (d->device->output->Playing())
-    d->device->output->Pause();
+  d->device->Pause();
 }
 
 void TMediaPlayer::Close() {
-  ++d->generation;
-  d->opening = false;
-  if (!d->device)
-    return;
-  d->device->output->Stop();
+  d->request.reset();
   d->device.reset();
+  d->atEnd = false;
+  d->length = 0;
 }
 
 int TMediaPlayer::Position() const {
   if (!d->device)
     return 0;
-  const Device& dev = *d->device;
-  const qint64 length = dev.length;
-  if (dev.atEnd || length <= 0)
-    return static_cast<int>(length);
+  if (d->atEnd)
+    return static_cast<int>(d->length);
   // Before the end has been reported the position stays below the length, so that "position ==
   // length" means the end has been reached and nothing else.
-  return static_cast<int>(std::clamp<qint64>(dev.output->Position(), 0, length - 1));
+  return static_cast<int>(std::clamp<qint64>(d->device->PositionMs(), 0, d->length - 1));
 }
 
 int TMediaPlayer::Length() const {
   if (!d->device)
     throw EMCIDeviceError(kNoDevice);
-  return static_cast<int>(d->device->length);
+  return static_cast<int>(d->length);
 }
 
 bool TMediaPlayer::IsOpen() const { return d->device != nullptr; }
+
+bool TMediaPlayer::IsOpening() const { return d->request != nullptr; }
 
 } // namespace zarvo

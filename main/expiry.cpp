@@ -130,7 +130,8 @@ void TForm1::PlaySoundStep(const QString& fileName, const std::function<void(con
   *connection = connect(&MediaPlayer1, &TMediaPlayer::Opened, this, [this, connection, done](const QString& error) {
     disconnect(*connection);
     QString problem = error;
-    if (problem.isEmpty()) {
+    // A sound whose stop button was clicked while its file opened is not started.
+    if (problem.isEmpty() && !StopPlaying->isHidden()) {
       try {
         MediaPlayer1.Play();
       } catch (const Error& e) {

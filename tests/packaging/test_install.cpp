@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -160,8 +161,8 @@ private slots:
     QCOMPARE(field("Version"), QStringLiteral(ZARVO_VERSION));
     // Libraries from the binary, and what it loads at run time without linking.
     const QString depends = field("Depends");
-    for (const char* package : {"libqt6widgets6", "libqt6dbus6", "libqt6multimedia6", "libqt6svg6",
-                                "gstreamer1.0-plugins-good", "fonts-liberation"})
+    for (const char* package : {"libqt6widgets6", "libqt6dbus6", "libgstreamer1.0-0", "libqt6svg6",
+                                "gstreamer1.0-plugins-base", "gstreamer1.0-plugins-good", "fonts-liberation"})
       QVERIFY2(depends.contains(QLatin1String(package)),
                qPrintable(package + QStringLiteral(" missing from ") + depends));
     // Installed as root's files under /usr only.
@@ -172,6 +173,15 @@ private slots:
       QVERIFY2(line.contains(QStringLiteral(" ./usr/")) || line.endsWith(QStringLiteral(" ./")),
                qPrintable(line));
     }
+  }
+
+  // Debian's own checker finds nothing wrong with the package: no error and no warning.
+  void lintianIsContent() {
+    if (QStandardPaths::findExecutable(QStringLiteral("lintian")).isEmpty())
+      QSKIP("lintian is not installed (scripts/setup installs it)");
+    const Run lintian =
+        Tool(QStringLiteral("lintian"), {QStringLiteral("--fail-on"), QStringLiteral("error,warning"), deb_});
+    QVERIFY2(lintian.exitCode == 0, qPrintable(lintian.out));
   }
 
   void installedProgramOpensItsHelpAndSavesToXdg_data() { roots(); }

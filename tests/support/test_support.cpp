@@ -28,8 +28,8 @@ bool WriteWav(const QString& path, int ms, int sampleRate) {
   out.writeRawData("RIFF", 4);
   out << quint32(36 + dataBytes);
   out.writeRawData("WAVEfmt ", 8);
-  out << quint32(16) << quint16(1) << quint16(1) << quint32(sampleRate) << quint32(sampleRate * 2) << quint16(2)
-      << quint16(16);
+  out << quint32(16) << quint16(1) << quint16(1) << quint32(sampleRate) << quint32(sampleRate * 2)
+      << quint16(2) << quint16(16);
   out.writeRawData("data", 4);
   out << dataBytes;
   for (quint32 i = 0; i < samples; ++i)
@@ -37,16 +37,19 @@ bool WriteWav(const QString& path, int ms, int sampleRate) {
   return out.status() == QDataStream::Ok;
 }
 
-bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error) {
+bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error, const QStringList& encoder) {
   QProcess gst;
   gst.setProcessChannelMode(QProcess::MergedChannels);
   gst.start(QStringLiteral("gst-launch-1.0"),
-            {QStringLiteral("-q"), QStringLiteral("filesrc"), QStringLiteral("location=") + wavPath, QStringLiteral("!"),
-             QStringLiteral("wavparse"), QStringLiteral("!"), QStringLiteral("audioconvert"), QStringLiteral("!"),
-             QStringLiteral("lamemp3enc"), QStringLiteral("!"), QStringLiteral("filesink"),
-             QStringLiteral("location=") + mp3Path});
-  const bool ok = gst.waitForFinished(30000) && gst.exitStatus() == QProcess::NormalExit && gst.exitCode() == 0 &&
-                  QFileInfo(mp3Path).size() > 0;
+            QStringList{QStringLiteral("-q"), QStringLiteral("filesrc"),
+                        QStringLiteral("location=") + wavPath, QStringLiteral("!"),
+                        QStringLiteral("wavparse"), QStringLiteral("!"), QStringLiteral("audioconvert"),
+                        QStringLiteral("!")} +
+                encoder +
+                QStringList{QStringLiteral("!"), QStringLiteral("filesink"),
+                            QStringLiteral("location=") + mp3Path});
+  const bool ok = gst.waitForFinished(30000) && gst.exitStatus() == QProcess::NormalExit &&
+                  gst.exitCode() == 0 && QFileInfo(mp3Path).size() > 0;
   if (!ok && error)
     *error = gst.errorString() + QLatin1Char('\n') + QString::fromLocal8Bit(gst.readAll());
   if (gst.state() != QProcess::NotRunning) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zarvo::test {
 
@@ -16,8 +17,11 @@ QString SystemPython();
 bool WriteWav(const QString& path, int ms, int sampleRate = 22050);
 
 // Encodes the WAV file `wavPath` as an MP3 file at `mp3Path` with GStreamer's command-line tool and
-// its LAME encoder; returns false (with the tool's output in `error`) on failure.
-bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error = nullptr);
+// its LAME encoder (at a variable bit rate, with no Xing header, unless `encoder` gives the
+// elements and properties to use instead); returns false (with the tool's output in `error`) on
+// failure.
+bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error = nullptr,
+              const QStringList& encoder = {QStringLiteral("lamemp3enc")});
 
 // While it lives, this thread obeys file permissions even when running as root: the capabilities
 // that bypass them are dropped from the effective set (and given back at the end). Tests use it to

@@ -56,7 +56,7 @@ private slots:
     for (const QString& library : libraries) {
       if (library.contains(QLatin1String("/imageformats/")))
         imagePlugins << library.section(QLatin1Char('/'), -1);
-      if (library.contains(QLatin1String("Multimedia")) || library.contains(QLatin1String("libpulse")) ||
+      if (library.contains(QLatin1String("libgst")) || library.contains(QLatin1String("libpulse")) ||
           library.contains(QLatin1String("zarvo_sound")))
         sound << library.section(QLatin1Char('/'), -1);
     }
