@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 #include <QtEndian>
 #include <cmath>
 
@@ -17,6 +18,14 @@ QString SourceDir() { return qEnvironmentVariable("ZARVO_SOURCE_DIR", QStringLit
 QString BinaryDir() { return qEnvironmentVariable("ZARVO_BINARY_DIR", QStringLiteral(".")); }
 QString SystemPython() { return QStringLiteral("/usr/bin/python3"); }
 
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+  return QTest::qWaitFor(condition, timeoutMs);
+}
+
+bool ExpectNothingFor(int ms, const std::function<bool()>& happened) {
+  return !QTest::qWaitFor(happened, ms);
+}
+
 bool WriteWav(const QString& path, int ms, int sampleRate) {
   QFile f(path);
   if (!f.open(QIODevice::WriteOnly))
@@ -28,8 +37,8 @@ bool WriteWav(const QString& path, int ms, int sampleRate) {
   out.writeRawData("RIFF", 4);
   out << quint32(36 + dataBytes);
   out.writeRawData("WAVEfmt ", 8);
-  out << quint32(16) << quint16(1) << quint16(1) << quint32(sampleRate) << quint32(sampleRate * 2) << quint16(2)
-      << quint16(16);
+  out << quint32(16) << quint16(1) << quint16(1) << quint32(sampleRate) << quint32(sampleRate * 2)
+      << quint16(2) << quint16(16);
   out.writeRawData("data", 4);
   out << dataBytes;
   for (quint32 i = 0; i < samples; ++i)
@@ -41,12 +50,12 @@ bool WriteMp3(const QString& wavPath, const QString& mp3Path, QString* error) {
   QProcess gst;
   gst.setProcessChannelMode(QProcess::MergedChannels);
   gst.start(QStringLiteral("gst-launch-1.0"),
-            {QStringLiteral("-q"), QStringLiteral("filesrc"), QStringLiteral("location=") + wavPath, QStringLiteral("!"),
-             QStringLiteral("wavparse"), QStringLiteral("!"), QStringLiteral("audioconvert"), QStringLiteral("!"),
-             QStringLiteral("lamemp3enc"), QStringLiteral("!"), QStringLiteral("filesink"),
-             QStringLiteral("location=") + mp3Path});
-  const bool ok = gst.waitForFinished(30000) && gst.exitStatus() == QProcess::NormalExit && gst.exitCode() == 0 &&
-                  QFileInfo(mp3Path).size() > 0;
+            {QStringLiteral("-q"), QStringLiteral("filesrc"), QStringLiteral("location=") + wavPath,
+             QStringLiteral("!"), QStringLiteral("wavparse"), QStringLiteral("!"),
+             QStringLiteral("audioconvert"), QStringLiteral("!"), QStringLiteral("lamemp3enc"),
+             QStringLiteral("!"), QStringLiteral("filesink"), QStringLiteral("location=") + mp3Path});
+  const bool ok = gst.waitForFinished(30000) && gst.exitStatus() == QProcess::NormalExit &&
+                  gst.exitCode() == 0 && QFileInfo(mp3Path).size() > 0;
   if (!ok && error)
     *error = gst.errorString() + QLatin1Char('\n') + QString::fromLocal8Bit(gst.readAll());
   if (gst.state() != QProcess::NotRunning) {
