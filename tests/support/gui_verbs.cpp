@@ -15,12 +15,15 @@ QString Describe(const QWidget* window, const QString& name) {
   return QStringLiteral("%1 in %2").arg(name, window ? window->objectName() : QStringLiteral("(no window)"));
 }
 
-// A control a user could reach now: on screen and enabled. A click on anything else goes nowhere.
+// A control a user could reach now: on screen and enabled. Acting on any other fails the test, as a
+// user's click would go nowhere.
 QWidget* Reachable(const QWidget* window, const QString& name) {
   QWidget* w = Control(window, name);
   if (!w->isVisible() || !w->isEnabled()) {
-    qWarning("%s is %s: a user could not reach it", qPrintable(Describe(window, name)),
-             w->isVisible() ? "disabled" : "not on screen");
+    const QString why = QStringLiteral("%1 is %2: a user could not reach it")
+                            .arg(Describe(window, name), w->isVisible() ? QStringLiteral("disabled")
+                                                                        : QStringLiteral("not on screen"));
+    QTest::qFail(qPrintable(why), __FILE__, __LINE__);
     return nullptr;
   }
   return w;

@@ -22,6 +22,7 @@ template <class T = QWidget> T* Control(const QWidget* window, const QString& na
 }
 
 // Presses and releases `button` of the mouse over the middle of the control, as a real click does.
+// These verbs fail the running test when the control is hidden or disabled, as no user could use it.
 void Press(const QWidget* window, const QString& name, Qt::MouseButton button = Qt::LeftButton);
 // A double click on the control.
 void DoubleClick(const QWidget* window, const QString& name);

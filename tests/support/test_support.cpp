@@ -1,6 +1,7 @@
 #include "tests/support/test_support.h"
 
 #include <QDataStream>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -18,8 +19,17 @@ QString SourceDir() { return qEnvironmentVariable("ZARVO_SOURCE_DIR", QStringLit
 QString BinaryDir() { return qEnvironmentVariable("ZARVO_BINARY_DIR", QStringLiteral(".")); }
 QString SystemPython() { return QStringLiteral("/usr/bin/python3"); }
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-  return QTest::qWaitFor(condition, timeoutMs);
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, int pollMs) {
+  if (pollMs <= 0)
+    return QTest::qWaitFor(condition, timeoutMs);
+  QElapsedTimer sinceAsked;
+  const auto paced = [&] {
+    if (sinceAsked.isValid() && sinceAsked.elapsed() < pollMs)
+      return false;
+    sinceAsked.restart();
+    return condition();
+  };
+  return QTest::qWaitFor(paced, timeoutMs) || condition();
 }
 
 bool ExpectNothingFor(int ms, const std::function<bool()>& happened) {

@@ -94,7 +94,7 @@ std::optional<ZarvoWindows> ZarvoProcess::WaitForWindows(int which, int timeoutM
           found = w;
         return found.has_value();
       },
-      timeoutMs);
+      timeoutMs, 50); // each look starts xwininfo
   return found;
 }
 

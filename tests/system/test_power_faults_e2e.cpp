@@ -25,7 +25,7 @@ QStringList Countdown(const QString& power) {
 // Waits for the message window of the expiry; true when it is on the screen.
 bool MessageShown(int timeoutMs) {
   return WaitUntil([] { return FindWindow(QStringLiteral("Zarvo - Message"), kBoxSize).has_value(); },
-                   timeoutMs);
+                   timeoutMs, 100); // each look starts xwininfo
 }
 
 // The power requests logind received (the countdown's idle inhibitor talks to it too).
