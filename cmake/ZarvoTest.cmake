@@ -1,5 +1,7 @@
 # zarvo_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [GUI] [XVFB] [DBUS] [AUDIO | NO_AUDIO_SERVER]
 #                [FULL_STACKS] [TIMEOUT <s>])
+#   The test is labelled with its folder's name (unit, gui, system, packaging), so that
+#   `ctest -L unit` or `ctest -L 'unit|gui'` (scripts/test --fast) runs one area.
 #   GUI  : real widgets on the offscreen platform
 #   XVFB : a real X server (the test runs under tests/support/with-xvfb)
 #   DBUS : a private session bus for the test (tests/support/with-dbus)
@@ -46,5 +48,6 @@ function(zarvo_add_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT})
+  cmake_path(GET CMAKE_CURRENT_SOURCE_DIR FILENAME folder)
+  set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT} LABELS ${folder})
 endfunction()

@@ -5,6 +5,6 @@ foreach(target IN ITEMS fuzz_mp3 fuzz_profile)
   add_test(NAME ${target}
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-fuzzer ${ZARVO_FUZZ_DIR}/${target}
                    ${CMAKE_CURRENT_LIST_DIR}/corpus/${corpus} ${ZARVO_FUZZ_SECONDS})
-  set_tests_properties(${target} PROPERTIES TIMEOUT 300 ENVIRONMENT
+  set_tests_properties(${target} PROPERTIES TIMEOUT 300 LABELS fuzz ENVIRONMENT
                        "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endforeach()

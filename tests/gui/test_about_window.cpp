@@ -111,7 +111,7 @@ private slots:
     TFormAbout* about = z.windows.FormAbout();
     QCOMPARE(about->LinkLabel2->LinkType(), TLinkType::ltmailto);
     QCOMPARE(about->LinkLabel2->HyperLink(), QStringLiteral(ZARVO_CONTACT));
-    z.form1->About1->trigger();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("About1")));
     QTest::mousePress(about->LinkLabel1, Qt::LeftButton);
     QTest::mousePress(about->LinkLabel2, Qt::LeftButton);
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("open " ZARVO_HOMEPAGE),
@@ -135,8 +135,8 @@ private slots:
 
     Zarvo z;
     TFormAbout* about = z.windows.FormAbout();
-    z.form1->MoveTo(500, 400);
-    z.form1->About1->trigger();
+    static_cast<SkinnedWindow*>(z.Main())->MoveTo(500, 400);
+    QVERIFY(Trigger(z.Main(), QStringLiteral("About1")));
     QVERIFY(about->isVisible());
     QCOMPARE(about->pos(), QPoint(400, 430));
     // Dragged away, closed and shown again: placed afresh beside the main window.
@@ -144,16 +144,16 @@ private slots:
     QVERIFY(about->pos() != QPoint(400, 430));
     QTest::mouseClick(about->StaticText2, Qt::LeftButton);
     QVERIFY(!about->isVisible());
-    z.form1->MoveTo(40, 300);
-    z.form1->About1->trigger();
+    static_cast<SkinnedWindow*>(z.Main())->MoveTo(40, 300);
+    QVERIFY(Trigger(z.Main(), QStringLiteral("About1")));
     QCOMPARE(about->pos(), QPoint(-60, 330)); // near the screen's left edge: partly off-screen, no clamping
   }
 
   void dragsOnlyByItsDraggingSurfaces() {
     Zarvo z;
     TFormAbout* about = z.windows.FormAbout();
-    z.form1->MoveTo(500, 400);
-    z.form1->About1->trigger();
+    static_cast<SkinnedWindow*>(z.Main())->MoveTo(500, 400);
+    QVERIFY(Trigger(z.Main(), QStringLiteral("About1")));
     QVERIFY(QTest::qWaitForWindowExposed(about));
     const QList<QWidget*> surfaces = {about,         about->TitleBar, about->Title,  about->Label1,
                                       about->Label3, about->Image1,   about->Label4, about->StaticText1};
@@ -180,7 +180,7 @@ private slots:
         [about] { QTest::keyClick(about, Qt::Key_Escape); },
     };
     for (const auto& close : closers) {
-      z.form1->About1->trigger();
+      QVERIFY(Trigger(z.Main(), QStringLiteral("About1")));
       QVERIFY(about->isVisible());
       QCOMPARE(QApplication::activeModalWidget(), about);
       close();
@@ -193,13 +193,13 @@ private slots:
   void countdownGoesOnAndExpiresWhileItIsShown() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
-    z.form1->About1->trigger();
+    z.PressStart();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("About1")));
     QCOMPARE(QApplication::activeModalWidget(), z.windows.FormAbout());
     z.Tick();
     z.clock.Advance(60'000);
-    z.form1->Timer1.start();
-    QTRY_VERIFY_WITH_TIMEOUT(!z.form1->CountdownRunning(), 20000);
+    z.StartTicking();
+    QTRY_VERIFY_WITH_TIMEOUT(!z.Counting(), 20000);
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 13")}));
     QVERIFY(z.windows.FormAbout()->isVisible());
   }

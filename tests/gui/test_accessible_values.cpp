@@ -9,9 +9,8 @@ using namespace zarvo::test;
 
 namespace {
 
-QString Name(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); }
-QString Description(QWidget* w) {
-  return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description);
+QString Description(const QWidget* window, const QString& name) {
+  return QAccessible::queryAccessibleInterface(Control(window, name))->text(QAccessible::Description);
 }
 
 } // namespace
@@ -21,33 +20,37 @@ class TestAccessibleValues : public QObject {
 private slots:
   void valueLabelsReadAsWhatTheyShow() {
     Zarvo z;
+    const QString time = QStringLiteral("Label_Time"), remaining = QStringLiteral("Label_TimeRemaining");
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
+    z.PressStart();
     z.Tick();
-    QCOMPARE(Name(z.form1->Label_Time), QStringLiteral("10:00:00"));
-    QCOMPARE(Description(z.form1->Label_Time), QStringLiteral("Local time"));
-    QCOMPARE(Name(z.form1->Label_TimeRemaining), QStringLiteral("00:00:59"));
-    QCOMPARE(Description(z.form1->Label_TimeRemaining), QStringLiteral("Time remaining"));
+    QCOMPARE(AccessibleName(z.Main(), time), QStringLiteral("10:00:00"));
+    QCOMPARE(Description(z.Main(), time), QStringLiteral("Local time"));
+    QCOMPARE(AccessibleName(z.Main(), remaining), QStringLiteral("00:00:59"));
+    QCOMPARE(Description(z.Main(), remaining), QStringLiteral("Time remaining"));
     z.Tick(1000);
-    QCOMPARE(Name(z.form1->Label_Time), QStringLiteral("10:00:01"));
-    QCOMPARE(Name(z.form1->Label_TimeRemaining), QStringLiteral("00:00:58"));
-    QCOMPARE(Name(z.windows.FormTime()->Label_TimeRemaining), QStringLiteral("00:00:58"));
-    QCOMPARE(Description(z.windows.FormTime()->Label_TimeRemaining), QStringLiteral("Time remaining"));
+    QCOMPARE(AccessibleName(z.Main(), time), QStringLiteral("10:00:01"));
+    QCOMPARE(AccessibleName(z.Main(), remaining), QStringLiteral("00:00:58"));
+    QCOMPARE(AccessibleName(z.TimeWindow(), remaining), QStringLiteral("00:00:58"));
+    QCOMPARE(Description(z.TimeWindow(), remaining), QStringLiteral("Time remaining"));
 
-    QTest::mouseMove(z.form1->Counter, QPoint(5, 5));
-    QCOMPARE(Name(z.form1->LabelToolTip), QStringLiteral("Show counter"));
-    QCOMPARE(Description(z.form1->LabelToolTip), QStringLiteral("Help"));
+    Hover(z.Main(), QStringLiteral("Counter"), QPoint(5, 5));
+    QCOMPARE(AccessibleName(z.Main(), QStringLiteral("LabelToolTip")), QStringLiteral("Show counter"));
+    QCOMPARE(Description(z.Main(), QStringLiteral("LabelToolTip")), QStringLiteral("Help"));
 
-    TFormCounter* counter = z.windows.FormCounter();
-    QCOMPARE(Name(counter->LabelInfo), counter->LabelInfo->text());
-    QVERIFY(!Name(counter->LabelInfo).isEmpty());
-    QCOMPARE(Description(counter->LabelInfo), QStringLiteral("Counter state"));
-    QCOMPARE(Name(counter->Label_Time), counter->Label_Time->text());
-    QVERIFY(Name(counter->Label_Time).startsWith(QStringLiteral("00:00:00")));
-    QCOMPARE(Description(counter->Label_Time), QStringLiteral("Counter time elapsed"));
+    const QString info = QStringLiteral("LabelInfo");
+    QCOMPARE(AccessibleName(z.CounterWindow(), info), Text(z.CounterWindow(), info));
+    QVERIFY(!AccessibleName(z.CounterWindow(), info).isEmpty());
+    QCOMPARE(Description(z.CounterWindow(), info), QStringLiteral("Counter state"));
+    QCOMPARE(AccessibleName(z.CounterWindow(), time), Text(z.CounterWindow(), time));
+    QVERIFY(AccessibleName(z.CounterWindow(), time).startsWith(QStringLiteral("00:00:00")));
+    QCOMPARE(Description(z.CounterWindow(), time), QStringLiteral("Counter time elapsed"));
 
     // The image buttons keep their tooltip-style names.
-    QCOMPARE(Name(z.form1->Counter), QStringLiteral("Show counter"));
+    QCOMPARE(AccessibleName(z.Main(), QStringLiteral("Counter")), QStringLiteral("Show counter"));
+    // The time picker is read as its value under its name.
+    QCOMPARE(AccessibleName(z.Main(), QStringLiteral("SetTime")), QStringLiteral("Time"));
+    QCOMPARE(AccessibleValue(z.Main(), QStringLiteral("SetTime")), QStringLiteral("00:01:00"));
   }
 };
 

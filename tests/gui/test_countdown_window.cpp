@@ -2,9 +2,8 @@
 #include "small_windows/about_window.h"
 #include "zarvo_fixture.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QRadioButton>
-#include <QTimeEdit>
 
 using namespace zarvo;
 using namespace zarvo::test;
@@ -14,9 +13,17 @@ namespace {
 // A one-second countdown started with Shut down selected, then everything deselected.
 void StartOneSecondThenDeselect(Zarvo& z) {
   z.ClickOption(TFormOptions::ShutDownRow);
-  z.form1->SetTime->setTime(QTime(0, 0, 1));
-  z.form1->StartClick();
+  QVERIFY(z.SetPicker(QTime(0, 0, 1)));
+  z.PressStart();
   z.ClickOption(TFormOptions::ShutDownRow);
+}
+
+// How many top-level windows called `name` exist: the windows made later show up here.
+int WindowsCalled(const QString& name) {
+  int n = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    n += w->objectName() == name;
+  return n;
 }
 
 } // namespace
@@ -27,14 +34,14 @@ private slots:
   void wholeSetCanBeCreatedAndDestroyedRepeatedly() {
     for (int i = 0; i < 4; ++i) {
       Zarvo z;
-      QVERIFY(z.form1->isVisible());
-      QVERIFY(z.options->isVisible());
-      QVERIFY(z.windows.FormCounter()->isVisible());
-      QVERIFY(!z.windows.FormMessage()->isVisible());
-      QCOMPARE(z.form1->size(), QSize(200, 140));
+      QVERIFY(z.Main()->isVisible());
+      QVERIFY(z.OptionsWindow()->isVisible());
+      QVERIFY(z.CounterWindow()->isVisible());
+      QVERIFY(!z.MessageWindow()->isVisible());
+      QCOMPARE(z.Main()->size(), QSize(200, 140));
       // Docked by default: Options to the left, Counter below.
-      QCOMPARE(z.options->geometry().topRight() + QPoint(1, 0), z.form1->geometry().topLeft());
-      QCOMPARE(z.windows.FormCounter()->pos(), z.form1->geometry().bottomLeft() + QPoint(0, 1));
+      QCOMPARE(z.OptionsWindow()->geometry().topRight() + QPoint(1, 0), z.Main()->geometry().topLeft());
+      QCOMPARE(z.CounterWindow()->pos(), z.Main()->geometry().bottomLeft() + QPoint(0, 1));
     }
   }
 
@@ -42,63 +49,68 @@ private slots:
   // of the main window; asking for a window first makes it at once.
   void lateWindowsFollowTheFirstPaint() {
     Zarvo z;
-    QVERIFY(QTest::qWaitForWindowExposed(z.form1));
-    QTRY_VERIFY_WITH_TIMEOUT(z.form1->FormMessage && z.form1->FormAbout, 20000);
+    QVERIFY(QTest::qWaitForWindowExposed(z.Main()));
+    QTRY_VERIFY_WITH_TIMEOUT(WindowsCalled(QStringLiteral("FormMessage")) == 1 &&
+                                 WindowsCalled(QStringLiteral("FormAbout")) == 1,
+                             20000);
     QVERIFY(z.platform.powerWatchRequests >= 1);
-    QVERIFY(!z.form1->FormMessage->isVisible() && !z.form1->FormAbout->isVisible());
+    QVERIFY(!z.MessageWindow()->isVisible() && !z.windows.FormAbout()->isVisible());
 
     FakeClock clock;
     FakeDialogs dialogs;
     FakePlatform platform;
     WindowSet unpainted(clock, dialogs, platform);
     QVERIFY(unpainted.Create());
-    QVERIFY(!unpainted.Form1()->FormMessage);
-    TFormAbout* about = unpainted.FormAbout();
-    QVERIFY(about && unpainted.Form1()->FormAbout == about && unpainted.Form1()->FormMessage);
-    QCOMPARE(unpainted.FormMessage(), unpainted.Form1()->FormMessage); // made once
+    QCOMPARE(WindowsCalled(QStringLiteral("FormMessage")), 1);
+    QCOMPARE(WindowsCalled(QStringLiteral("FormAbout")), 1);
+    QWidget* about = unpainted.FormAbout();
+    QVERIFY(about);
+    QCOMPARE(WindowsCalled(QStringLiteral("FormAbout")), 2);
+    QCOMPARE(WindowsCalled(QStringLiteral("FormMessage")), 2); // the two are made together
+    QCOMPARE(unpainted.FormAbout(), about);                    // made once
+    QCOMPARE(WindowsCalled(QStringLiteral("FormAbout")), 2);
   }
 
   void startWithNothingSelectedIsRefused() {
     Zarvo z;
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+    z.PressStart();
     QCOMPARE(z.dialogs.Texts(), QStringList{QStringLiteral("Select an option first")});
-    QVERIFY(!z.form1->CountdownRunning());
+    QVERIFY(!z.Counting());
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:00"));
     QCOMPARE(z.RemainingColour(), kLime);
-    QCOMPARE(z.form1->Label_Time->text(), QStringLiteral("10:00:00"));
+    QCOMPARE(z.LocalTime(), QStringLiteral("10:00:00"));
   }
 
   void afterMinuteExpiresBetween59And60Seconds() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
-    QVERIFY(z.form1->CountdownRunning());
+    z.PressStart();
+    QVERIFY(z.Counting());
     QCOMPARE(z.RemainingColour(), kYellow);
-    QCOMPARE(z.form1->Start->Hint(), QStringLiteral("Stop counting"));
 
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:59"));
-    QCOMPARE(z.windows.FormTime()->Label_TimeRemaining->text(), QStringLiteral("00:00:59"));
+    QCOMPARE(Text(z.TimeWindow(), QStringLiteral("Label_TimeRemaining")), QStringLiteral("00:00:59"));
     int elapsed = 400;
-    while (z.form1->CountdownRunning() && elapsed < 61'000) {
+    while (z.Counting() && elapsed < 61'000) {
       z.Tick();
       elapsed += 400;
     }
-    QVERIFY(!z.form1->CountdownRunning());
+    QVERIFY(!z.Counting());
     QVERIFY2(elapsed > 59'000 && elapsed <= 60'000, qPrintable(QString::number(elapsed)));
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:00"));
     QCOMPARE(z.RemainingColour(), kLime);
-    QCOMPARE(z.form1->Start->Hint(), QStringLiteral("Start counting"));
+    QCOMPARE(AccessibleName(z.Main(), QStringLiteral("Start")), QStringLiteral("Start counting"));
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 13")}));
     // The selection survives the expiry.
-    QVERIFY(z.form1->Selection.ShutDownSelected);
+    QVERIFY(z.OptionChecked(TFormOptions::ShutDownRow));
   }
 
   void flashesAtEveryTick() {
     Zarvo z;
     z.ClickOption(TFormOptions::RestartRow);
-    z.form1->StartClick();
+    z.PressStart();
     QList<QColor> colours;
     for (int i = 0; i < 4; ++i) {
       z.Tick();
@@ -106,7 +118,8 @@ private slots:
     }
     QCOMPARE(colours, (QList<QColor>{kLime, kYellow, kLime, kYellow}));
     // Stopping by hand resets the label and stops the flashing.
-    z.form1->StartClick();
+    z.PressStart();
+    QVERIFY(!z.Counting());
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:00"));
     z.Tick();
     QCOMPARE(z.RemainingColour(), kLime);
@@ -116,66 +129,66 @@ private slots:
   void atTargetAcrossMidnight() {
     Zarvo z;
     z.clock.SetTime(23, 57, 10, 250);
-    QTest::mouseClick(z.form1->RadioAt, Qt::LeftButton);
-    QVERIFY(z.form1->RadioAt->isChecked());
-    QCOMPARE(z.form1->SetTime->time(), QTime(0, 2, 10, 250));
+    Press(z.Main(), QStringLiteral("RadioAt"));
+    QVERIFY(Control<QRadioButton>(z.Main(), QStringLiteral("RadioAt"))->isChecked());
+    QCOMPARE(z.PickerTime(), QTime(0, 2, 10, 250));
     z.ClickOption(TFormOptions::LogOffRow);
-    z.form1->StartClick();
+    z.PressStart();
     z.Tick(0);
     QCOMPARE(z.Remaining(), QStringLiteral("00:05:00"));
     z.clock.SetTime(0, 2, 9, 100);
     z.Tick(0);
-    QVERIFY(z.form1->CountdownRunning());
+    QVERIFY(z.Counting());
     z.Tick(400);
-    QVERIFY(!z.form1->CountdownRunning());
+    QVERIFY(!z.Counting());
     QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 4"));
 
     // "After" puts the picker back to one minute.
-    QTest::mouseClick(z.form1->RadioAfter, Qt::LeftButton);
-    QCOMPARE(z.form1->SetTime->time(), QTime(0, 1, 0));
+    Press(z.Main(), QStringLiteral("RadioAfter"));
+    QCOMPARE(z.PickerTime(), QTime(0, 1, 0));
   }
 
   void zeroDurationRunsADay() {
     Zarvo z;
-    z.form1->SetTime->setTime(QTime(0, 0, 0));
+    QVERIFY(z.SetPicker(QTime(0, 0, 0)));
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
+    z.PressStart();
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("23:59:59"));
     z.Tick();
-    QVERIFY(z.form1->CountdownRunning());
+    QVERIFY(z.Counting());
     QVERIFY(z.platform.calls.isEmpty());
   }
 
   void missedFinalSecondStillExpires() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
+    z.PressStart();
     z.Tick(58'700); // 00:00:01.3 left
     QCOMPARE(z.Remaining(), QStringLiteral("00:00:01"));
     z.Tick(1'700); // the machine was busy: no tick fell in the last second
-    QVERIFY(!z.form1->CountdownRunning());
+    QVERIFY(!z.Counting());
     QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 13"));
   }
 
   void changingTheTargetIsNotAMissedSecond() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
-    z.Tick(59'000 - 1'500);                    // 00:00:01.5 left
-    z.form1->SetTime->setTime(QTime(0, 0, 0)); // the user sets the picker to zero while it runs
+    z.PressStart();
+    z.Tick(59'000 - 1'500);               // 00:00:01.5 left
+    QVERIFY(z.SetPicker(QTime(0, 0, 0))); // the user sets the picker to zero while it runs
     z.Tick();
     QCOMPARE(z.Remaining().left(5), QStringLiteral("23:59"));
-    QVERIFY(z.form1->CountdownRunning());
+    QVERIFY(z.Counting());
     QVERIFY(z.platform.calls.isEmpty());
   }
 
   void switchingToAtWhileRunningJumpsToFiveMinutes() {
     Zarvo z;
     z.ClickOption(TFormOptions::StandByRow);
-    z.form1->StartClick();
+    z.PressStart();
     z.Tick();
-    z.form1->RadioAtClick();
+    Press(z.Main(), QStringLiteral("RadioAt"));
     z.Tick();
     QCOMPARE(z.Remaining(), QStringLiteral("00:04:59"));
   }
@@ -183,10 +196,10 @@ private slots:
   void deselectingEverythingWhileRunningLocksStart() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
+    z.PressStart();
     z.ClickOption(TFormOptions::ShutDownRow); // deselect again
-    z.form1->StartClick();
-    QVERIFY(z.form1->CountdownRunning());
+    z.PressStart();
+    QVERIFY(z.Counting());
     QCOMPARE(z.dialogs.Texts(), QStringList{QStringLiteral("Select an option first")});
   }
 
@@ -207,7 +220,7 @@ private slots:
     QCoreApplication::processEvents();
     QCOMPARE(z.Remaining(), QStringLiteral("23:59:59"));
     QCOMPARE(z.dialogs.asked.size(), 2);
-    QVERIFY(z.form1->CountdownRunning());
+    QVERIFY(z.Counting());
     QVERIFY(z.platform.calls.filter(QStringLiteral("exit")).isEmpty());
   }
 
@@ -220,35 +233,38 @@ private slots:
       if (advanced)
         return;
       advanced = true;
-      const QString shown = z.form1->Label_Time->text();
+      const QString shown = z.LocalTime();
       z.clock.Advance(2000);
-      QTRY_VERIFY_WITH_TIMEOUT(z.form1->Label_Time->text() != shown, 10000);
+      QTRY_VERIFY_WITH_TIMEOUT(z.LocalTime() != shown, 10000);
     };
     z.clock.Advance(1000);
-    z.form1->Timer1.start();
+    z.StartTicking();
     QTRY_VERIFY_WITH_TIMEOUT(advanced, 15000);
-    QVERIFY(z.form1->CountdownRunning());
+    QVERIFY(z.Counting());
   }
 
+  // Hover, press and the running countdown's "on" state in the Start button's frame and the hint line.
   void startButtonShowsPressedFrameWhileRunning() {
     Zarvo z;
+    const QString start = QStringLiteral("Start");
     z.ClickOption(TFormOptions::ShutDownRow);
-    QTest::mouseMove(z.form1->Start, QPoint(5, 5));
-    QCOMPARE(z.form1->Start->FrameIndex(), 1);
-    QTest::mouseClick(z.form1->Start, Qt::LeftButton);
-    QCOMPARE(z.form1->Start->FrameIndex(), 0); // mouse-up shows the normal frame
-    QTest::mouseMove(z.form1->Start, QPoint(6, 6));
-    QCOMPARE(z.form1->Start->FrameIndex(), 2);
-    QCOMPARE(z.form1->LabelToolTip->text(), QStringLiteral("Stop counting"));
+    Hover(z.Main(), start, QPoint(5, 5));
+    QCOMPARE(Zarvo::Frame(z.Main(), start), 1);
+    QCOMPARE(z.Hint(), QStringLiteral("Start counting"));
+    z.PressStart();
+    QCOMPARE(Zarvo::Frame(z.Main(), start), 0); // mouse-up shows the normal frame
+    Hover(z.Main(), start, QPoint(6, 6));
+    QCOMPARE(Zarvo::Frame(z.Main(), start), 2);
+    QCOMPARE(z.Hint(), QStringLiteral("Stop counting"));
     // Moving on to the background puts it back to pressed, as a running countdown is "on".
-    z.form1->Hints().ClearHover();
-    QCOMPARE(z.form1->Start->FrameIndex(), 2);
+    Zarvo::HoverBackground(z.Main(), QPoint(5, 60));
+    QCOMPARE(Zarvo::Frame(z.Main(), start), 2);
   }
 
   void outlinesSurviveStayOnTop() {
     Zarvo z;
     auto checkOutlines = [&] {
-      const QRegion main = z.form1->mask();
+      const QRegion main = z.Main()->mask();
       QVERIFY(main.contains(QPoint(20, 2)));  // under the title artwork
       QVERIFY(!main.contains(QPoint(5, 2)));  // left of it the outline starts at y 5
       QVERIFY(main.contains(QPoint(162, 3))); // the circle around the Hide button
@@ -256,50 +272,52 @@ private slots:
       QVERIFY(main.contains(QPoint(176, 6)));   // the close button's raised notch
       QVERIFY(!main.contains(QPoint(197, 12))); // the sloped corner
       QVERIFY(main.contains(QPoint(199, 139)));
-      const QRegion options = z.options->mask();
+      const QRegion options = z.OptionsWindow()->mask();
       QVERIFY(options.contains(QPoint(147, 8)) && options.contains(QPoint(164, 8))); // Align and Locked
       QVERIFY(options.contains(QPoint(100, 279)) && !options.contains(QPoint(100, 280)));
     };
     checkOutlines();
-    z.form1->TopAlwaysClick();
-    QVERIFY(z.form1->AlwaysOnTop && z.form1->Alwaysontop1->isChecked());
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{z.form1, z.options, z.windows.FormCounter(), z.windows.FormTime()})
+    Press(z.Main(), QStringLiteral("TopAlways"));
+    QVERIFY(MenuChecked(z.Main(), QStringLiteral("Alwaysontop1")));
+    for (QWidget* w : z.Group())
       QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(z.form1->isVisible() && z.options->isVisible());
+    QVERIFY(z.Main()->isVisible() && z.OptionsWindow()->isVisible());
     checkOutlines();
-    z.form1->TopAlwaysClick();
-    QVERIFY(!z.form1->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    Press(z.Main(), QStringLiteral("TopAlways"));
+    QVERIFY(!MenuChecked(z.Main(), QStringLiteral("Alwaysontop1")));
+    QVERIFY(!z.Main()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     checkOutlines();
   }
 
   void rightClickOnAButtonOpensTheMenuInsteadOfTheCommand() {
     Zarvo z;
-    QTest::mousePress(z.form1->TopAlways, Qt::RightButton);
-    QCOMPARE(z.form1->TopAlways->FrameIndex(), 2);
-    QVERIFY(!z.form1->PopupMenu1->isVisible());
-    QTest::mouseRelease(z.form1->TopAlways, Qt::RightButton);
-    QCOMPARE(z.form1->TopAlways->FrameIndex(), 0);
-    QVERIFY(!z.form1->AlwaysOnTop);
-    QTRY_VERIFY(z.form1->PopupMenu1->isVisible());
-    z.form1->PopupMenu1->hide();
+    QWidget* topAlways = Control(z.Main(), QStringLiteral("TopAlways"));
+    auto* menu = Control<QMenu>(z.Main(), QStringLiteral("PopupMenu1"));
+    QTest::mousePress(topAlways, Qt::RightButton);
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("TopAlways")), 2);
+    QVERIFY(!menu->isVisible());
+    QTest::mouseRelease(topAlways, Qt::RightButton);
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("TopAlways")), 0);
+    QVERIFY(!MenuChecked(z.Main(), QStringLiteral("Alwaysontop1")));
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
     // The Options window's buttons open the same menu.
-    QTest::mouseClick(z.options->Button(TFormOptions::ShutDownRow), Qt::RightButton);
-    QVERIFY(!z.form1->Selection.ShutDownSelected);
-    QTRY_VERIFY(z.form1->PopupMenu1->isVisible());
-    z.form1->PopupMenu1->hide();
+    Press(z.OptionsWindow(), Zarvo::OptionName(TFormOptions::ShutDownRow), Qt::RightButton);
+    QVERIFY(!z.OptionChecked(TFormOptions::ShutDownRow));
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
   }
 
   void resumeDuringCountdownStopsItAndWarns() {
     Zarvo z;
-    z.form1->APM1ResumeAfterSuspend();
+    z.platform.Broadcast(PowerEvent::ResumeSuspend);
     QVERIFY(z.dialogs.asked.isEmpty()); // nothing runs: nothing to say
 
     z.ClickOption(TFormOptions::HibernateRow);
-    z.form1->StartClick();
+    z.PressStart();
     z.platform.Broadcast(PowerEvent::ResumeSuspend);
-    QVERIFY(!z.form1->CountdownRunning());
-    QTRY_COMPARE(z.dialogs.asked.size(), 1); // from a fresh turn of the event loop
+    QVERIFY(!z.Counting());
+    QCOMPARE(z.dialogs.asked.size(), 1);
     const FakeDialogs::Asked& box = z.dialogs.asked.first();
     QCOMPARE(box.caption, QStringLiteral("Zarvo: System Suspended"));
     QCOMPARE(box.icon, Icon::Information);

@@ -193,7 +193,7 @@ private slots:
     QVERIFY(!t.c->isVisible());
     QVERIFY(t.c->Timer1.isActive());
     t.Wait(1'500);
-    t.z.form1->CounterClick();
+    Press(t.z.Main(), QStringLiteral("Counter"));
     QVERIFY(t.c->isVisible());
     QCOMPARE(t.Display(), QStringLiteral("00:00:02:00"));
     QCOMPARE(t.State(), QStringLiteral("Counting"));
@@ -209,44 +209,46 @@ private slots:
 
   void labelsNameThemselvesInTheHintLine() {
     Counter t;
-    QLabel* hint = t.z.form1->LabelToolTip;
-    QTest::mouseMove(t.c->Label_Time, QPoint(20, 10));
-    QVERIFY(hint->isVisible());
-    QCOMPARE(hint->text(), QStringLiteral("Counter time elapsed"));
-    QTest::mouseMove(t.c->LabelInfo, QPoint(30, 5));
-    QCOMPARE(hint->text(), QStringLiteral("Counter state"));
+    Hover(t.c, QStringLiteral("Label_Time"), QPoint(20, 10));
+    QVERIFY(t.z.HintShown());
+    QCOMPARE(t.z.Hint(), QStringLiteral("Counter time elapsed"));
+    Hover(t.c, QStringLiteral("LabelInfo"), QPoint(30, 5));
+    QCOMPARE(t.z.Hint(), QStringLiteral("Counter state"));
     // The background hides it again.
-    QTest::mouseMove(t.c, QPoint(100, 135));
-    QVERIFY(!hint->isVisible());
+    Zarvo::HoverBackground(t.c, QPoint(100, 135));
+    QVERIFY(!t.z.HintShown());
 
     // Show help off: the labels write nothing.
-    t.z.form1->Showhelp1Click();
-    QVERIFY(!t.z.form1->Showhelp1->isChecked());
-    QTest::mouseMove(t.c->Label_Time, QPoint(25, 10));
-    QVERIFY(!hint->isVisible());
+    QVERIFY(Trigger(t.z.Main(), QStringLiteral("Showhelp1")));
+    QVERIFY(!MenuChecked(t.z.Main(), QStringLiteral("Showhelp1")));
+    Hover(t.c, QStringLiteral("Label_Time"), QPoint(25, 10));
+    QVERIFY(!t.z.HintShown());
   }
 
   void labelsPassTheirMovesOnToTheHover() {
     Counter t;
     // A hovered Counter button goes back to its normal frame when the pointer moves onto a label.
-    QTest::mouseMove(t.c->Pause, QPoint(30, 15));
-    QCOMPARE(t.c->Pause->FrameIndex(), 1);
-    QCOMPARE(t.z.form1->HoverImage(), t.c->Pause);
-    QTest::mouseMove(t.c->Label_Time, QPoint(30, 15));
-    QCOMPARE(t.c->Pause->FrameIndex(), 0);
-    QCOMPARE(t.z.form1->HoverImage(), t.z.form1->ImageEmpty);
+    Hover(t.c, QStringLiteral("Pause"), QPoint(30, 15));
+    QCOMPARE(Zarvo::Frame(t.c, QStringLiteral("Pause")), 1);
+    QCOMPARE(t.z.Hint(), QStringLiteral("Pause counting"));
+    Hover(t.c, QStringLiteral("Label_Time"), QPoint(30, 15));
+    QCOMPARE(Zarvo::Frame(t.c, QStringLiteral("Pause")), 0);
+    QCOMPARE(t.z.Hint(), QStringLiteral("Counter time elapsed"));
+    // Back onto the button: it lights again, as the hover was released.
+    Hover(t.c, QStringLiteral("Pause"), QPoint(31, 15));
+    QCOMPARE(Zarvo::Frame(t.c, QStringLiteral("Pause")), 1);
   }
 
   void draggingByALabelMovesTheWindowAlone() {
     Counter t;
-    const QPoint before = t.c->pos(), main = t.z.form1->pos();
+    const QPoint before = t.c->pos(), main = t.z.Main()->pos();
     QTest::mousePress(t.c->Label_Time, Qt::LeftButton, {}, QPoint(10, 10));
     QMouseEvent move(QEvent::MouseMove, QPointF(10 + 33, 10 - 12),
                      QPointF(t.c->Label_Time->mapToGlobal(QPoint(10 + 33, 10 - 12))), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(t.c->Label_Time, &move);
     QCOMPARE(t.c->pos(), before + QPoint(33, -12));
-    QCOMPARE(t.z.form1->pos(), main);
+    QCOMPARE(t.z.Main()->pos(), main);
   }
 };
 

@@ -29,15 +29,15 @@ private slots:
     SelectMessage(z, QStringLiteral("Back"));
     bool messageWhileAsleep = true;
     z.platform.whileAsleep = [&] {
-      messageWhileAsleep = z.windows.FormMessage()->isVisible();
+      messageWhileAsleep = z.MessageWindow()->isVisible();
       z.clock.Sleep(10 * 60'000);
     };
     QSignalSpy broadcasts(&z.platform, &Platform::PowerBroadcast);
     z.RunToExpiry();
-    QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("power suspend force")}));
-    QTRY_VERIFY(z.windows.FormMessage()->isVisible()); // once the machine has woken up
     QVERIFY(!messageWhileAsleep);
-    QCOMPARE(z.platform.calls.last(), QStringLiteral("beep"));
+    QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"),
+                                            QStringLiteral("power suspend force"), QStringLiteral("beep")}));
+    QVERIFY(z.MessageWindow()->isVisible());
     // The countdown had stopped before the stand-by: the wake-up that follows brings no warning.
     QTRY_COMPARE(broadcasts.count(), 2);
     QCOMPARE(broadcasts.at(1).at(0).toInt(), PowerEvent::ResumeSuspend);
@@ -50,41 +50,45 @@ private slots:
     Zarvo z;
     z.dialogs.nextFiles << QStringLiteral("/nonexistent/alarm.wav");
     z.ClickOption(TFormOptions::ZarvoRow);
-    z.form1->SetTime->setTime(QTime(0, 0, 1));
-    z.form1->StartClick();
+    QVERIFY(z.SetPicker(QTime(0, 0, 1)));
+    z.PressStart();
     bool advanced = false;
     z.dialogs.whileErrorShown = [&] {
       z.clock.Advance(2000);
-      QTRY_COMPARE_WITH_TIMEOUT(z.form1->Label_Time->text(), QStringLiteral("10:00:03"), 10000);
+      QTRY_COMPARE_WITH_TIMEOUT(z.LocalTime(), QStringLiteral("10:00:03"), 10000);
       advanced = true;
     };
     z.clock.Advance(1000); // the final second: the next real tick expires
-    z.form1->Timer1.start();
+    z.StartTicking();
     QTRY_VERIFY_WITH_TIMEOUT(
         !z.dialogs.asked.isEmpty() && z.dialogs.asked.last().kind == QLatin1String("error"), 15000);
     QVERIFY(advanced);
-    QVERIFY(!z.form1->CountdownRunning());
+    QVERIFY(!z.Counting());
   }
 
   void forceOptionFollowsItsMenuItem() {
     Zarvo z;
-    QVERIFY(z.form1->ForceShutDown && z.form1->ForceShutDown1->isChecked());
-    z.form1->ForceShutDown1->trigger();
-    QVERIFY(!z.form1->ForceShutDown && !z.form1->ForceShutDown1->isChecked());
+    const QString force = QStringLiteral("ForceShutDown1");
+    QVERIFY(MenuChecked(z.Main(), force));
+    QVERIFY(Trigger(z.Main(), force));
+    QVERIFY(!MenuChecked(z.Main(), force));
     z.ClickOption(TFormOptions::ShutDownRow);
     z.RunToExpiry();
     QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 9"));
-    z.form1->ForceShutDown1->trigger();
-    QVERIFY(z.form1->ForceShutDown && z.form1->ForceShutDown1->isChecked());
-    z.form1->Hints().ClearHover();
-    z.form1->PerformPowerAction(QStringLiteral("hibernate"));
+    z.dialogs.nextAnswers << Answer::Ok; // the Run menu's confirmation
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Hibernate1")));
+    QCOMPARE(z.platform.calls.last(), QStringLiteral("power hibernate"));
+    QVERIFY(Trigger(z.Main(), force));
+    QVERIFY(MenuChecked(z.Main(), force));
+    z.dialogs.nextAnswers << Answer::Ok;
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Hibernate1")));
     QCOMPARE(z.platform.calls.last(), QStringLiteral("power hibernate force"));
   }
 
   void runMenuAsksFirstUnlessSwitchedOff() {
     Zarvo z;
     z.dialogs.nextAnswers << Answer::Cancel;
-    z.form1->ShutDown1->trigger();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("ShutDown1")));
     QVERIFY(z.platform.calls.isEmpty());
     const FakeDialogs::Asked& box = z.dialogs.asked.last();
     QCOMPARE(box.text, QStringLiteral("ShutDown now?"));
@@ -93,15 +97,15 @@ private slots:
     QCOMPARE(box.icon, Icon::Question);
 
     z.dialogs.nextAnswers << Answer::Ok;
-    z.form1->LogOff1->trigger();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("LogOff1")));
     QCOMPARE(z.dialogs.asked.last().text, QStringLiteral("LogOff now?"));
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 4")}));
 
-    z.form1->Showconfirmation1->trigger(); // its own check mark goes off
-    QVERIFY(!z.form1->Showconfirmation1->isChecked());
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Showconfirmation1"))); // its own check mark goes off
+    QVERIFY(!MenuChecked(z.Main(), QStringLiteral("Showconfirmation1")));
     const int asked = z.dialogs.asked.size();
-    z.form1->Restart1->trigger();
-    z.form1->StandBy1->trigger();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Restart1")));
+    QVERIFY(Trigger(z.Main(), QStringLiteral("StandBy1")));
     QCOMPARE(z.dialogs.asked.size(), asked);
     QCOMPARE(z.platform.calls.mid(2),
              (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 6"), QStringLiteral("privilege"),
@@ -124,15 +128,16 @@ private slots:
     z.ClickOption(TFormOptions::ExecuteRow);
     SelectMessage(z, QStringLiteral("Wake up"));
     z.RunToExpiry();
-    QTRY_COMPARE(z.platform.calls, (QStringList{QStringLiteral("run /bin/true"), QStringLiteral("beep")}));
-    QVERIFY(z.windows.FormMessage()->isVisible());
+    QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("run /bin/true"), QStringLiteral("beep")}));
+    QVERIFY(z.MessageWindow()->isVisible());
     QTRY_COMPARE(z.dialogs.asked.last().kind, QStringLiteral("error"));
     QVERIFY(!z.dialogs.asked.last().text.isEmpty());
     // The stop-playing button has nothing to stop: the next tick hides it, and no error repeats.
-    QVERIFY(z.form1->StopPlaying->isVisibleTo(z.form1));
+    QWidget* stopPlaying = Control(z.Main(), QStringLiteral("StopPlaying"));
+    QVERIFY(stopPlaying->isVisibleTo(z.Main()));
     const int asked = z.dialogs.asked.size();
     z.Tick();
-    QVERIFY(!z.form1->StopPlaying->isVisibleTo(z.form1));
+    QVERIFY(!stopPlaying->isVisibleTo(z.Main()));
     z.Tick();
     QCOMPARE(z.dialogs.asked.size(), asked);
   }
@@ -149,7 +154,7 @@ private slots:
     z.ClickOption(TFormOptions::ExecuteRow);
     SelectMessage(z, QStringLiteral("Wake up"));
     bool messageUpAtTheError = false;
-    z.dialogs.whileErrorShown = [&] { messageUpAtTheError = z.windows.FormMessage()->isVisible(); };
+    z.dialogs.whileErrorShown = [&] { messageUpAtTheError = z.MessageWindow()->isVisible(); };
     z.RunToExpiry();
     QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 6"),
                                             QStringLiteral("run ") + command, QStringLiteral("beep")}));
@@ -169,7 +174,7 @@ private slots:
     QVERIFY(message->Memo1->isReadOnly());
     QCOMPARE(message->size(), QSize(200, 140));
     QVERIFY(message->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    z.form1->RadioAfterClick();
+    Press(z.Main(), QStringLiteral("RadioAfter"));
     z.RunToExpiry();
     QCOMPARE(message->Memo1->toPlainText(), QStringLiteral("Message at 10:00:59:\nFirst"));
     QCOMPARE(z.platform.calls.count(QStringLiteral("beep")), 1);
@@ -185,18 +190,25 @@ private slots:
   void minimisedProgramComesBackOnlyForTheMessage() {
     Zarvo z;
     z.ClickOption(TFormOptions::ShutDownRow);
-    QTest::mouseClick(z.form1->Minimize, Qt::LeftButton);
-    QVERIFY(z.form1->isMinimized());
-    QVERIFY(!z.options->isVisible()); // the group goes with it
-    z.RunToExpiry();
+    z.PressStart();
+    Press(z.Main(), QStringLiteral("Minimize"));
+    QVERIFY(z.Main()->isMinimized());
+    QVERIFY(!z.OptionsWindow()->isVisible()); // the group goes with it
+    z.TickToExpiry();
     QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 13"));
-    QVERIFY(z.form1->isMinimized());
+    QVERIFY(z.Main()->isMinimized());
 
+    // Restored from the task bar, the message chosen, minimised again.
+    z.Main()->showNormal();
+    QTRY_VERIFY(z.OptionsWindow()->isVisible());
     SelectMessage(z, QStringLiteral("Look"));
-    z.RunToExpiry();
-    QVERIFY(!z.form1->isMinimized());
-    QVERIFY(z.options->isVisible());
-    QVERIFY(z.windows.FormMessage()->isVisible());
+    z.PressStart();
+    Press(z.Main(), QStringLiteral("Minimize"));
+    QVERIFY(z.Main()->isMinimized());
+    z.TickToExpiry();
+    QVERIFY(!z.Main()->isMinimized());
+    QVERIFY(z.OptionsWindow()->isVisible());
+    QVERIFY(z.MessageWindow()->isVisible());
   }
 
   void stampPadsTheTime() {

@@ -60,8 +60,7 @@ private slots:
 
   void menuPicturesHaveSharpVersions() {
     Zarvo zarvo;
-    const QAction* about = zarvo.form1->findChild<QAction*>(QStringLiteral("About1"));
-    QVERIFY(about);
+    const auto* about = Control<QAction>(zarvo.Main(), QStringLiteral("About1"));
     // The icon found the sharp partner beside its picture, rather than enlarging the small one.
     QCOMPARE(about->icon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
   }

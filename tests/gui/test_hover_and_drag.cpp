@@ -51,11 +51,11 @@ private slots:
   void draggingTheMainWindowTakesTheLockedSatellitesAlong() {
     Zarvo z;
     TFormCounter* counter = z.windows.FormCounter();
-    const QPoint main = z.form1->pos(), options = z.options->pos(), below = counter->pos();
-    MoveOrder moves({z.form1, z.options, counter});
-    Drag(z.form1, kMainBackground, {{17, 9}, {-4, 30}});
+    const QPoint main = z.Main()->pos(), options = z.options->pos(), below = counter->pos();
+    MoveOrder moves({z.Main(), z.options, counter});
+    Drag(z.Main(), kMainBackground, {{17, 9}, {-4, 30}});
     const QPoint offset(13, 39);
-    QCOMPARE(z.form1->pos(), main + offset);
+    QCOMPARE(z.Main()->pos(), main + offset);
     QCOMPARE(z.options->pos(), options + offset);
     QCOMPARE(counter->pos(), below + offset);
     QTRY_COMPARE(moves.order, (QStringList{QStringLiteral("FormOptions"), QStringLiteral("FormCounter"),
@@ -63,96 +63,95 @@ private slots:
 
     // Counter unlocked: only the Options window follows.
     QTest::mouseClick(counter->Locked_, Qt::LeftButton);
-    Drag(z.form1, kMainBackground, {{-20, -5}});
-    QCOMPARE(z.form1->pos(), main + offset + QPoint(-20, -5));
+    Drag(z.Main(), kMainBackground, {{-20, -5}});
+    QCOMPARE(z.Main()->pos(), main + offset + QPoint(-20, -5));
     QCOMPARE(z.options->pos(), options + offset + QPoint(-20, -5));
     QCOMPARE(counter->pos(), below + offset);
 
     // Neither locked: the main window moves alone.
     QTest::mouseClick(z.options->Locked_, Qt::LeftButton);
-    Drag(z.form1, kMainBackground, {{50, 0}});
-    QCOMPARE(z.form1->pos(), main + offset + QPoint(30, -5));
+    Drag(z.Main(), kMainBackground, {{50, 0}});
+    QCOMPARE(z.Main()->pos(), main + offset + QPoint(30, -5));
     QCOMPARE(z.options->pos(), options + offset + QPoint(-20, -5));
     QCOMPARE(counter->pos(), below + offset);
   }
 
   void hiddenLockedSatellitesFollowToo() {
     Zarvo z;
-    z.form1->OptionsClick();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("HideOptionsPanel1"))); // leaves the pointer where it is
     QVERIFY(!z.options->isVisible());
     const QPoint options = z.options->pos();
-    Drag(z.form1, kMainBackground, {{25, 25}});
+    Drag(z.Main(), kMainBackground, {{25, 25}});
     QCOMPARE(z.options->pos(), options + QPoint(25, 25));
-    z.form1->OptionsClick();
-    QCOMPARE(z.options->pos(), z.form1->pos() - QPoint(200, 0));
+    QVERIFY(Trigger(z.Main(), QStringLiteral("HideOptionsPanel1"))); // leaves the pointer where it is
+    QCOMPARE(z.options->pos(), z.Main()->pos() - QPoint(200, 0));
   }
 
   void aSatelliteDraggedMovesAloneAndKeepsItsNewOffset() {
     Zarvo z;
     TFormCounter* counter = z.windows.FormCounter();
-    const QPoint main = z.form1->pos(), below = counter->pos();
+    const QPoint main = z.Main()->pos(), below = counter->pos();
     Drag(z.options, QPoint(10, 270), {{-30, 12}});
     QCOMPARE(z.options->pos(), main - QPoint(200, 0) + QPoint(-30, 12));
-    QCOMPARE(z.form1->pos(), main);
+    QCOMPARE(z.Main()->pos(), main);
     QCOMPARE(counter->pos(), below);
     // Still locked: it follows the main window from where it now stands.
-    Drag(z.form1, kMainBackground, {{8, 8}});
+    Drag(z.Main(), kMainBackground, {{8, 8}});
     QCOMPARE(z.options->pos(), main - QPoint(200, 0) + QPoint(-22, 20));
     // The Counter by its background alone as well.
     Drag(counter, QPoint(100, 135), {{0, 40}});
     QCOMPARE(counter->pos(), below + QPoint(8, 48));
-    QCOMPARE(z.form1->pos(), main + QPoint(8, 8));
+    QCOMPARE(z.Main()->pos(), main + QPoint(8, 8));
   }
 
   void movingStraightFromButtonToButton() {
     Zarvo z;
-    QLabel* hint = z.form1->LabelToolTip;
-    QTest::mouseMove(z.form1->Menu, QPoint(5, 5));
-    QCOMPARE(z.form1->Menu->FrameIndex(), 1);
+    auto* hint = Control<QLabel>(z.Main(), QStringLiteral("LabelToolTip"));
+    Hover(z.Main(), QStringLiteral("Menu"), QPoint(5, 5));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 1);
     QCOMPARE(hint->text(), QStringLiteral("Show menu"));
     QVERIFY(hint->isVisible());
-    QTest::mouseMove(z.form1->Transparent, QPoint(5, 5));
-    QCOMPARE(z.form1->Menu->FrameIndex(), 0);
-    QCOMPARE(z.form1->Transparent->FrameIndex(), 1);
+    Hover(z.Main(), QStringLiteral("Transparent"), QPoint(5, 5));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 0);
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Transparent")), 1);
     QCOMPARE(hint->text(), QStringLiteral("Change Transparence/Opacity"));
     // From a toggle that is on (the Options window is shown) to the next button: it stays pressed.
-    QTest::mouseMove(z.form1->Options, QPoint(5, 5));
-    QCOMPARE(z.form1->Options->FrameIndex(), 1);
-    QTest::mouseMove(z.form1->Counter, QPoint(5, 5));
-    QCOMPARE(z.form1->Options->FrameIndex(), 2);
-    QCOMPARE(z.form1->Counter->FrameIndex(), 1);
+    Hover(z.Main(), QStringLiteral("Options"), QPoint(5, 5));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Options")), 1);
+    Hover(z.Main(), QStringLiteral("Counter"), QPoint(5, 5));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Options")), 2);
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Counter")), 1);
     QCOMPARE(hint->text(), QStringLiteral("Show counter"));
     // Moving over the hint line hides it.
     hint->show();
     QTest::mouseMove(hint, QPoint(50, 5));
     QVERIFY(!hint->isVisible());
-    QCOMPARE(z.form1->Counter->FrameIndex(), 2);
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Counter")), 2);
   }
 
   void alwaysOnTopButtonFrames() {
     Zarvo z;
-    ImageButton* top = z.form1->TopAlways;
+    ImageButton* top = Control<ImageButton>(z.Main(), QStringLiteral("TopAlways"));
     QTest::mouseMove(top, QPoint(5, 5));
     QTest::mousePress(top, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(top->FrameIndex(), 2);
     QTest::mouseRelease(top, Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(z.form1->AlwaysOnTop);
+    QVERIFY(MenuChecked(z.Main(), QStringLiteral("Alwaysontop1")));
     QCOMPARE(top->FrameIndex(), 0);
     QTest::mouseMove(top, QPoint(6, 5));
     QCOMPARE(top->FrameIndex(), 1);
-    QTest::mouseMove(z.form1, kMainBackground);
+    QTest::mouseMove(z.Main(), kMainBackground);
     QCOMPARE(top->FrameIndex(), 2);
   }
 
   void aLatchedButtonIsReleasedToItsNormalFrameFromOptionsAndByTimer3() {
     Zarvo z;
-    z.form1->TopAlwaysClick();
-    ImageButton* top = z.form1->TopAlways;
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Alwaysontop1")));
+    ImageButton* top = Control<ImageButton>(z.Main(), QStringLiteral("TopAlways"));
     // Cleared from the Options window's background: frame 0, although always-on-top is on.
     QTest::mouseMove(top, QPoint(5, 5));
     QTest::mouseMove(z.options, QPoint(10, 270));
     QCOMPARE(top->FrameIndex(), 0);
-    QCOMPARE(z.form1->HoverImage(), z.form1->ImageEmpty);
     // Hovered and left over the Counter window's background: pressed again.
     QTest::mouseMove(top, QPoint(5, 5));
     QTest::mouseMove(z.windows.FormCounter(), QPoint(100, 135));
@@ -160,52 +159,50 @@ private slots:
 
     // Timer3 with the pointer outside all three windows: frame 0 too, and the hint line hides.
     QTest::mouseMove(top, QPoint(5, 5));
-    QVERIFY(z.form1->LabelToolTip->isVisible());
+    QVERIFY(z.HintShown());
     const QRect all =
-        z.form1->geometry().united(z.options->geometry()).united(z.windows.FormCounter()->geometry());
+        z.Main()->geometry().united(z.options->geometry()).united(z.windows.FormCounter()->geometry());
     QCursor::setPos(all.right() + 40, all.top() + 10);
     QTRY_COMPARE(QCursor::pos(), QPoint(all.right() + 40, all.top() + 10));
-    z.form1->Timer3Timer();
+    z.HoverCheck();
     QCOMPARE(top->FrameIndex(), 0);
-    QCOMPARE(z.form1->HoverImage(), z.form1->ImageEmpty);
-    QVERIFY(!z.form1->LabelToolTip->isVisible());
+    QVERIFY(!z.HintShown());
   }
 
   void timer3CountsAHiddenWindowsPlaceAsInside() {
     Zarvo z;
-    QTest::mouseMove(z.form1->Menu, QPoint(5, 5));
-    z.form1->OptionsClick();
+    Hover(z.Main(), QStringLiteral("Menu"), QPoint(5, 5));
+    QVERIFY(Trigger(z.Main(), QStringLiteral("HideOptionsPanel1"))); // leaves the pointer where it is
     QVERIFY(!z.options->isVisible());
-    QTest::mouseMove(z.form1->Menu, QPoint(6, 5));
-    QCOMPARE(z.form1->Menu->FrameIndex(), 1);
+    Hover(z.Main(), QStringLiteral("Menu"), QPoint(6, 5));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 1);
     // Both edges of the rectangle count.
     const QRect options = z.options->geometry();
     for (const QPoint p :
          {options.center(), options.topLeft(), QPoint(options.left() + options.width(), options.top())}) {
       QCursor::setPos(p);
       QTRY_COMPARE(QCursor::pos(), p);
-      z.form1->Timer3Timer();
-      QCOMPARE(z.form1->Menu->FrameIndex(), 1);
-      QCOMPARE(z.form1->HoverImage(), z.form1->Menu);
-      QVERIFY(z.form1->LabelToolTip->isVisible());
+      z.HoverCheck();
+      QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 1);
+      QVERIFY(z.HintShown());
     }
     const QPoint outside(options.left() - 1, options.center().y());
     QCursor::setPos(outside);
     QTRY_COMPARE(QCursor::pos(), outside);
-    z.form1->Timer3Timer();
-    QCOMPARE(z.form1->Menu->FrameIndex(), 0);
-    QVERIFY(!z.form1->LabelToolTip->isVisible());
+    z.HoverCheck();
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 0);
+    QVERIFY(!z.HintShown());
   }
 
   void withoutShowHelpFramesChangeButHintsStayHidden() {
     Zarvo z;
-    z.form1->findChild<QAction*>(QStringLiteral("Showhelp1"))->trigger();
-    QVERIFY(!z.form1->Showhelp1->isChecked());
-    QLabel* hint = z.form1->LabelToolTip;
-    QTest::mouseMove(z.form1->Menu, QPoint(5, 5));
-    QCOMPARE(z.form1->Menu->FrameIndex(), 1);
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Showhelp1")));
+    QVERIFY(!MenuChecked(z.Main(), QStringLiteral("Showhelp1")));
+    auto* hint = Control<QLabel>(z.Main(), QStringLiteral("LabelToolTip"));
+    Hover(z.Main(), QStringLiteral("Menu"), QPoint(5, 5));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 1);
     QVERIFY(!hint->isVisible());
-    QTest::mouseMove(z.form1->Label_TimeRemaining, QPoint(5, 5));
+    Hover(z.Main(), QStringLiteral("Label_TimeRemaining"), QPoint(5, 5));
     QVERIFY(!hint->isVisible());
     QTest::mouseMove(z.options->Button(TFormOptions::ShutDownRow), QPoint(5, 5));
     QCOMPARE(z.options->Button(TFormOptions::ShutDownRow)->FrameIndex(), 1);

@@ -12,7 +12,8 @@ class TestMessageSkin : public QObject {
 private slots:
   void scrollBarInTheSkinsGreens() {
     Zarvo z;
-    z.form1->Selection.MessageText = QStringLiteral("Time is up! ").repeated(60);
+    z.dialogs.nextInputs << QStringLiteral("Time is up! ").repeated(60);
+    z.ClickOption(TFormOptions::MessageRow);
     TFormMessage* message = z.windows.FormMessage();
     message->ShowMessage();
     QScrollBar* bar = message->Memo1->verticalScrollBar();

@@ -32,7 +32,8 @@ struct Run {
   FakeDialogs dialogs;
   FakePlatform platform;
   std::unique_ptr<WindowSet> windows;
-  TForm1* form1 = nullptr;
+  TForm1* form1 = nullptr;       // for the set-up alone
+  SkinnedWindow* main = nullptr; // the main window, as the tests see it
   TFormOptions* options = nullptr;
   TFormCounter* counter = nullptr;
   TFormTime* time = nullptr;
@@ -43,6 +44,7 @@ struct Run {
     if (!windows->Create())
       qFatal("the window set was not created");
     form1 = windows->Form1();
+    main = form1;
     options = windows->FormOptions();
     counter = windows->FormCounter();
     time = windows->FormTime();
@@ -52,10 +54,16 @@ struct Run {
     if (load)
       form1->TimerInitTimer();
   }
-  void Quit() { form1->CloseButtonClick(); }
-  int CheckedLevel(const QList<QAction*>& items) const {
-    for (int i = 0; i < items.size(); ++i)
-      if (items[i]->isChecked())
+  // Exit from the main menu (reachable in every view, the time-only one too).
+  void Quit() { QVERIFY(Trigger(main, QStringLiteral("Exit1"))); }
+  bool Checked(const char* item) const { return MenuChecked(main, QString::fromLatin1(item)); }
+  QString Caption(const char* item) const { return MenuCaption(main, QString::fromLatin1(item)); }
+  int Frame(const char* button) const { return Zarvo::Frame(main, QString::fromLatin1(button)); }
+  // The checked level in the Transparent button's menu (`suffix` "1") or the submenu ("2").
+  int CheckedLevel(const char* suffix) const {
+    const char* const levels[] = {"Disabled", "Low", "Mediu", "Intermediar", "Hight"};
+    for (int i = 0; i < 5; ++i)
+      if (MenuChecked(main, QString::fromLatin1(levels[i]) + QLatin1String(suffix)))
         return i;
     return -1;
   }
@@ -90,28 +98,28 @@ private slots:
     QTemporaryDir dir;
     {
       Run r(dir.path());
-      QCOMPARE(r.form1->pos(), QPoint(512, 244));
+      QCOMPARE(r.main->pos(), QPoint(512, 244));
       QCOMPARE(r.counter->pos(), QPoint(512, 384));
       QCOMPARE(r.options->pos(), QPoint(312, 244));
-      QVERIFY(r.form1->isVisible() && r.options->isVisible() && r.counter->isVisible());
+      QVERIFY(r.main->isVisible() && r.options->isVisible() && r.counter->isVisible());
       QVERIFY(r.options->Locked() && r.counter->Locked());
-      QVERIFY(r.form1->Showhelp1->isChecked() && r.form1->ForceShutDown1->isChecked());
-      QVERIFY(r.form1->ForceShutDown && r.form1->Showconfirmation1->isChecked());
-      QVERIFY(!r.form1->AlwaysOnTop && !r.form1->Alwaysontop1->isChecked());
-      QCOMPARE(r.form1->TopAlways->FrameIndex(), 0);
+      QVERIFY(r.Checked("Showhelp1") && r.Checked("ForceShutDown1"));
+      QVERIFY(r.Checked("Showconfirmation1"));
+      QVERIFY(!r.Checked("Alwaysontop1"));
+      QCOMPARE(r.Frame("TopAlways"), 0);
       // The main window blended at 255 (opaque); the rest of the group not blended at all.
-      QVERIFY(r.form1->AlphaBlend());
-      QCOMPARE(r.form1->AlphaBlendValue(), 255);
-      QCOMPARE(r.form1->windowOpacity(), 1.0);
+      QVERIFY(r.main->AlphaBlend());
+      QCOMPARE(r.main->AlphaBlendValue(), 255);
+      QCOMPARE(r.main->windowOpacity(), 1.0);
       for (SkinnedWindow* w : std::initializer_list<SkinnedWindow*>{r.options, r.counter, r.time})
         QVERIFY(!w->AlphaBlend());
-      QCOMPARE(r.CheckedLevel(r.form1->LevelItemsAlfa), 0);
-      QCOMPARE(r.CheckedLevel(r.form1->LevelItemsSubmenu), 0);
-      QCOMPARE(r.form1->HideOptionsPanel1->text(), QStringLiteral("Hide Options Panel"));
-      QCOMPARE(r.form1->HideCounter1->text(), QStringLiteral("Hide Counter Panel"));
-      QCOMPARE(r.form1->Options->FrameIndex(), 2);
-      QCOMPARE(r.form1->Counter->FrameIndex(), 2);
-      QVERIFY(!r.form1->LabelToolTip->isVisible());
+      QCOMPARE(r.CheckedLevel("1"), 0);
+      QCOMPARE(r.CheckedLevel("2"), 0);
+      QCOMPARE(r.Caption("HideOptionsPanel1"), QStringLiteral("Hide Options Panel"));
+      QCOMPARE(r.Caption("HideCounter1"), QStringLiteral("Hide Counter Panel"));
+      QCOMPARE(r.Frame("Options"), 2);
+      QCOMPARE(r.Frame("Counter"), 2);
+      QVERIFY(!Control(r.main, QStringLiteral("LabelToolTip"))->isVisible());
       QVERIFY(!QFile::exists(FileIn(dir.path()))); // loading writes nothing
       r.Quit();
     }
@@ -148,15 +156,15 @@ private slots:
     Write(FileIn(dir.path()), "[Form1]\n" + stored);
     {
       Run r(dir.path());
-      QCOMPARE(r.form1->AlphaBlendValue(), mainAlpha);
-      QCOMPARE(r.form1->AlphaBlend(), mainBlend);
-      QCOMPARE(r.form1->windowOpacity(), mainBlend ? mainAlpha / 255.0 : 1.0);
+      QCOMPARE(r.main->AlphaBlendValue(), mainAlpha);
+      QCOMPARE(r.main->AlphaBlend(), mainBlend);
+      QCOMPARE(r.main->windowOpacity(), mainBlend ? mainAlpha / 255.0 : 1.0);
       for (SkinnedWindow* w : std::initializer_list<SkinnedWindow*>{r.options, r.counter, r.time}) {
         QCOMPARE(w->AlphaBlendValue(), groupAlpha);
         QCOMPARE(w->AlphaBlend(), groupBlend);
       }
-      QCOMPARE(r.CheckedLevel(r.form1->LevelItemsAlfa), level);
-      QCOMPARE(r.CheckedLevel(r.form1->LevelItemsSubmenu), level);
+      QCOMPARE(r.CheckedLevel("1"), level);
+      QCOMPARE(r.CheckedLevel("2"), level);
       r.Quit();
     }
     QCOMPARE(Saved(dir.path(), "Form1", "AlphaBlendValue"), mainAlpha);
@@ -170,14 +178,14 @@ private slots:
           "Showconfirmation1=0\n[FormCounter]\nIsLocked=0\n[FormOptions]\nIsLocked=0\n");
     {
       Run r(dir.path());
-      QCOMPARE(r.form1->pos(), QPoint(16, 32));
-      QVERIFY(r.form1->Showhelp1->isChecked()); // TRUE is no integer: the default, true
-      QVERIFY(r.form1->AlwaysOnTop && r.form1->Alwaysontop1->isChecked());
-      QCOMPARE(r.form1->TopAlways->FrameIndex(), 2);
-      for (QWidget* w : std::initializer_list<QWidget*>{r.form1, r.options, r.counter, r.time})
+      QCOMPARE(r.main->pos(), QPoint(16, 32));
+      QVERIFY(r.Checked("Showhelp1")); // TRUE is no integer: the default, true
+      QVERIFY(r.Checked("Alwaysontop1"));
+      QCOMPARE(r.Frame("TopAlways"), 2);
+      for (QWidget* w : std::initializer_list<QWidget*>{r.main, r.options, r.counter, r.time})
         QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-      QVERIFY(!r.form1->ForceShutDown1->isChecked() && !r.form1->ForceShutDown);
-      QVERIFY(!r.form1->Showconfirmation1->isChecked());
+      QVERIFY(!r.Checked("ForceShutDown1"));
+      QVERIFY(!r.Checked("Showconfirmation1"));
       QVERIFY(!r.counter->Locked() && !r.options->Locked());
       // The satellites' default places follow the main window as loaded.
       QCOMPARE(r.counter->pos(), QPoint(16, 32 + 140));
@@ -192,9 +200,9 @@ private slots:
 
     Write(FileIn(dir.path()), "[Form1]\nIsAlways=TRUE\nForceShutDown1=1\n");
     Run r(dir.path());
-    QVERIFY(!r.form1->AlwaysOnTop && !r.form1->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(r.form1->TopAlways->FrameIndex(), 0);
-    QVERIFY(r.form1->ForceShutDown1->isChecked() && r.form1->ForceShutDown);
+    QVERIFY(!r.Checked("Alwaysontop1") && !r.main->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(r.Frame("TopAlways"), 0);
+    QVERIFY(r.Checked("ForceShutDown1"));
   }
 
   void hiddenSatellitesWithTheirCaptionsAndFrames() {
@@ -204,13 +212,13 @@ private slots:
     {
       Run r(dir.path());
       // Off the screen, applied unchanged.
-      QCOMPARE(r.form1->pos(), QPoint(3000, -400));
+      QCOMPARE(r.main->pos(), QPoint(3000, -400));
       QCOMPARE(r.counter->pos(), QPoint(-5000, 99999));
-      QVERIFY(!r.counter->isVisible() && !r.options->isVisible() && r.form1->isVisible());
-      QCOMPARE(r.form1->HideCounter1->text(), QStringLiteral("Show Counter Panel"));
-      QCOMPARE(r.form1->HideOptionsPanel1->text(), QStringLiteral("Show Options Panel"));
-      QCOMPARE(r.form1->Counter->FrameIndex(), 0);
-      QCOMPARE(r.form1->Options->FrameIndex(), 0);
+      QVERIFY(!r.counter->isVisible() && !r.options->isVisible() && r.main->isVisible());
+      QCOMPARE(r.Caption("HideCounter1"), QStringLiteral("Show Counter Panel"));
+      QCOMPARE(r.Caption("HideOptionsPanel1"), QStringLiteral("Show Options Panel"));
+      QCOMPARE(r.Frame("Counter"), 0);
+      QCOMPARE(r.Frame("Options"), 0);
       r.Quit();
     }
     QCOMPARE(Saved(dir.path(), "FormCounter", "Visible"), 0);
@@ -224,10 +232,14 @@ private slots:
     Write(FileIn(dir.path()), "[FormCounter]\nVisible=0\n[FormOptions]\nVisible=0\n");
     {
       Run r(dir.path());
-      r.form1->Selection.ShowMessageSelected = true;
-      r.form1->StartClick();
-      r.form1->ShowTimeClick();
-      QVERIFY(r.form1->TimeOnlyView && r.time->isVisible());
+      // The Options window shown for a moment to choose the message, then hidden again.
+      Press(r.main, QStringLiteral("Options"));
+      r.dialogs.nextInputs << QStringLiteral("Tea");
+      Press(r.options, QStringLiteral("Message"));
+      Press(r.main, QStringLiteral("Options"));
+      Press(r.main, QStringLiteral("Start"));
+      Press(r.main, QStringLiteral("ShowTime"));
+      QVERIFY(r.time->isVisible() && !r.main->isVisible());
       r.Quit();
     }
     QCOMPARE(Saved(dir.path(), "FormCounter", "Visible"), 1);
@@ -235,7 +247,7 @@ private slots:
 
     // The minimised group takes its satellites off the screen; they are still the user's.
     Run r(dir.path());
-    r.form1->MinimizeClick();
+    Press(r.main, QStringLiteral("Minimize"));
     QTRY_VERIFY(!r.counter->isVisible() && !r.options->isVisible());
     r.Quit();
     QCOMPARE(Saved(dir.path(), "FormCounter", "Visible"), 1);
@@ -250,13 +262,13 @@ private slots:
     Write(FileIn(dir.path()), garbage);
     {
       Run r(dir.path());
-      QCOMPARE(r.form1->pos(), QPoint(512, 244));
+      QCOMPARE(r.main->pos(), QPoint(512, 244));
       QVERIFY(r.options->isVisible() && r.counter->isVisible());
-      r.form1->MoveTo(100, 120);
+      r.main->MoveTo(100, 120);
       r.Quit();
     }
     Run r(dir.path());
-    QCOMPARE(r.form1->pos(), QPoint(100, 120));
+    QCOMPARE(r.main->pos(), QPoint(100, 120));
     QCOMPARE(r.options->pos(), QPoint(312, 244)); // where it stood, as it is not dragged along
   }
 
@@ -266,7 +278,7 @@ private slots:
     QTemporaryDir dir;
     {
       Run r(dir.path());
-      r.form1->MoveTo(100, 120);
+      r.main->MoveTo(100, 120);
       r.Quit();
     }
     const QByteArray saved = Read(FileIn(dir.path()));
@@ -277,7 +289,7 @@ private slots:
     }
     QCOMPARE(Read(FileIn(dir.path())), saved);
     Run r(dir.path());
-    QCOMPARE(r.form1->pos(), QPoint(100, 120));
+    QCOMPARE(r.main->pos(), QPoint(100, 120));
   }
 
   void aReadOnlyFolderKeepsTheOldFileSilently() {
@@ -289,16 +301,16 @@ private slots:
       ObeyFilePermissions obey;
       {
         Run r(dir.path());
-        QCOMPARE(r.form1->pos(), QPoint(100, 50));
-        r.form1->MoveTo(400, 400);
-        r.form1->Showhelp1->trigger();
+        QCOMPARE(r.main->pos(), QPoint(100, 50));
+        r.main->MoveTo(400, 400);
+        QVERIFY(Trigger(r.main, QStringLiteral("Showhelp1")));
         r.Quit();
         QVERIFY(r.dialogs.asked.isEmpty());
       }
       QCOMPARE(Read(FileIn(dir.path())), old);
       Run again(dir.path());
-      QCOMPARE(again.form1->pos(), QPoint(100, 50));
-      QVERIFY(again.form1->Showhelp1->isChecked());
+      QCOMPARE(again.main->pos(), QPoint(100, 50));
+      QVERIFY(again.Checked("Showhelp1"));
     }
     QVERIFY(QFile::setPermissions(dir.path(),
                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
@@ -340,12 +352,12 @@ private slots:
       // An installed program saves into the config folder, which the save creates, and finds it again.
       {
         Run r(program.path());
-        r.form1->MoveTo(10, 20);
+        r.main->MoveTo(10, 20);
         r.Quit();
       }
       QCOMPARE(Saved(config.path() + QStringLiteral("/zarvo"), "Form1", "Left"), 10);
       Run r(program.path());
-      QCOMPARE(r.form1->pos(), QPoint(10, 20));
+      QCOMPARE(r.main->pos(), QPoint(10, 20));
     }
     QVERIFY(QFile::setPermissions(program.path(),
                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));

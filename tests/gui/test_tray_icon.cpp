@@ -159,8 +159,7 @@ private slots:
     QCOMPARE(next.mid(0, 4), (QList<int>{1, 2, 0, 1}));
     tray.SetCycleIcons(false);
     const qsizetype steps = next.size();
-    QTest::qWait(100);
-    QCOMPARE(next.size(), steps);
+    QVERIFY(ExpectNothingFor(100, [&] { return next.size() != steps; }));
   }
 
   void minimisingGoesToTheTrayOnlyWithMinimizeToTray() {
@@ -195,30 +194,28 @@ private slots:
   void hideWithoutATrayMinimisesAndSaysSoOnce() {
     QVERIFY(!TCoolTrayIcon::TrayAvailable());
     Zarvo z;
-    z.form1->Showhelp1Click(); // even with help off
-    QVERIFY(!z.form1->Showhelp1->isChecked());
-    QTest::mouseClick(z.form1->Hide, Qt::LeftButton);
-    QVERIFY(z.form1->isMinimized());
-    QVERIFY(!z.options->isVisible());
-    QVERIFY(z.form1->WindowShown(z.options));
-    QVERIFY(!z.form1->CoolTrayIcon1.IconVisible());
-    QVERIFY(!z.form1->CoolTrayIcon1.MinimizeToTray);
-    QVERIFY(!z.form1->LabelToolTip->isHidden());
-    QCOMPARE(z.form1->LabelToolTip->text(), QStringLiteral("No system tray: minimized"));
-    z.form1->Timer3Timer(); // the pointer is elsewhere: the notice stays
-    QVERIFY(!z.form1->LabelToolTip->isHidden());
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Showhelp1"))); // even with help off
+    QVERIFY(!MenuChecked(z.Main(), QStringLiteral("Showhelp1")));
+    Press(z.Main(), QStringLiteral("Hide"));
+    QVERIFY(z.Main()->isMinimized());
+    QVERIFY(!z.OptionsWindow()->isVisible());
+    QVERIFY(z.HintShown());
+    QCOMPARE(z.Hint(), QStringLiteral("No system tray: minimized"));
+    z.HoverCheck(); // the pointer is elsewhere: the notice stays
+    QVERIFY(z.HintShown());
 
-    z.form1->RestoreApplication();
-    QVERIFY(!z.form1->isMinimized());
-    QVERIFY(z.options->isVisible());
-    QVERIFY(z.windows.FormCounter()->isVisible());
-    QVERIFY(!z.form1->LabelToolTip->isHidden()); // still there when the user comes back
-    z.form1->Hints().HideHint();                         // the pointer met the background
-    z.form1->Timer3Timer();
+    // Back from the task bar: the whole group returns.
+    z.Main()->showNormal();
+    QTRY_VERIFY(!z.Main()->isMinimized());
+    QTRY_VERIFY(z.OptionsWindow()->isVisible());
+    QVERIFY(z.CounterWindow()->isVisible());
+    QVERIFY(z.HintShown());                          // still there when the user comes back
+    Zarvo::HoverBackground(z.Main(), QPoint(5, 60)); // the pointer meets the background
+    z.HoverCheck();
 
-    z.form1->HideClick();
-    QVERIFY(z.form1->isMinimized());
-    QVERIFY(z.form1->LabelToolTip->isHidden()); // said once only
+    Press(z.Main(), QStringLiteral("Hide"));
+    QVERIFY(z.Main()->isMinimized());
+    QVERIFY(!z.HintShown()); // said once only
     QVERIFY(z.dialogs.asked.isEmpty());
   }
 };

@@ -12,27 +12,49 @@ using namespace zarvo::test;
 
 namespace {
 
-QList<QWidget*> Group(const Zarvo& z) {
-  return {z.form1, z.options, z.windows.FormCounter(), z.windows.FormTime()};
-}
+const char* const kLevels[] = {"Disabled", "Low", "Mediu", "Intermediar", "Hight"};
 
 int Alpha(const QWidget* w) { return qRound(w->windowOpacity() * 255); }
 
-int CheckedLevel(const QList<QAction*>& items) {
+// The one level whose item is checked in the Transparent button's menu (`suffix` "1") or in the
+// main menu's Transparent submenu ("2"); -1 for none, -2 for more than one.
+int CheckedLevel(const Zarvo& z, const char* suffix) {
   int checked = -1;
-  for (int i = 0; i < items.size(); ++i)
-    if (items[i]->isChecked()) {
+  for (int i = 0; i < 5; ++i)
+    if (MenuChecked(z.Main(), QString::fromLatin1(kLevels[i]) + QLatin1String(suffix))) {
       if (checked != -1)
-        return -2; // more than one
+        return -2;
       checked = i;
     }
   return checked;
+}
+
+QMenu* Menu(const Zarvo& z, const char* name) { return Control<QMenu>(z.Main(), QString::fromLatin1(name)); }
+
+// The time-only view: the Time window alone on screen.
+bool TimeOnlyView(const Zarvo& z) {
+  return z.TimeWindow()->isVisible() && !z.Main()->isVisible() && !z.OptionsWindow()->isVisible() &&
+         !z.CounterWindow()->isVisible();
+}
+
+bool ViewItemsChecked(const Zarvo& z, bool checked) {
+  return MenuChecked(z.Main(), QStringLiteral("ShowonlyTimeRemaining1")) == checked &&
+         MenuChecked(z.Main(), QStringLiteral("PopupMenuShowTime1")) == checked;
 }
 
 // A right click as the desktop delivers it: a context-menu event at `at` on `widget`.
 void ContextMenuAt(QWidget* widget, QPoint at) {
   QContextMenuEvent e(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
   QApplication::sendEvent(widget, &e);
+}
+
+void MoveMain(const Zarvo& z, int left, int top) { static_cast<SkinnedWindow*>(z.Main())->MoveTo(left, top); }
+
+// A countdown of a minute with Shut down selected.
+void StartCounting(Zarvo& z) {
+  z.ClickOption(TFormOptions::ShutDownRow);
+  z.PressStart();
+  QVERIFY(z.Counting());
 }
 
 } // namespace
@@ -42,31 +64,31 @@ class TestViewCommands : public QObject {
 private slots:
   void transparencyLevelsOnTheWholeGroup() {
     Zarvo z;
-    QCOMPARE(CheckedLevel(z.form1->LevelItemsAlfa), 0);
-    QCOMPARE(CheckedLevel(z.form1->LevelItemsSubmenu), 0);
+    QCOMPARE(CheckedLevel(z, "1"), 0);
+    QCOMPARE(CheckedLevel(z, "2"), 0);
     const int alphas[] = {255, 230, 200, 150, 100};
-    const char* captions[] = {"Disabled", "Low", "Mediu", "Intermediar", "Hight"};
     // Each level from either menu: all four windows of the group, both menus' marks in step.
-    for (bool submenu : {false, true})
+    for (const char* menu : {"1", "2"})
       for (int level : {1, 2, 3, 4, 0}) {
-        QAction* item = (submenu ? z.form1->LevelItemsSubmenu : z.form1->LevelItemsAlfa)[level];
-        QCOMPARE(item->text(), QString::fromLatin1(captions[level]));
-        item->trigger();
-        for (QWidget* w : Group(z))
+        const QString item = QString::fromLatin1(kLevels[level]) + QLatin1String(menu);
+        QCOMPARE(MenuCaption(z.Main(), item), QString::fromLatin1(kLevels[level]));
+        QVERIFY(Trigger(z.Main(), item));
+        for (QWidget* w : z.Group())
           QCOMPARE(Alpha(w), alphas[level]);
-        QCOMPARE(CheckedLevel(z.form1->LevelItemsAlfa), level);
-        QCOMPARE(CheckedLevel(z.form1->LevelItemsSubmenu), level);
+        QCOMPARE(CheckedLevel(z, "1"), level);
+        QCOMPARE(CheckedLevel(z, "2"), level);
         // The Message and About windows stay out of it.
-        QCOMPARE(Alpha(z.windows.FormMessage()), 255);
+        QCOMPARE(Alpha(z.MessageWindow()), 255);
         QCOMPARE(Alpha(z.windows.FormAbout()), 255);
       }
     // "Hight", then "Disabled": opaque again.
-    z.form1->LevelItemsAlfa[4]->trigger();
-    QCOMPARE(Alpha(z.windows.FormTime()), 100);
-    z.form1->LevelItemsSubmenu[0]->trigger();
-    for (QWidget* w : Group(z))
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Hight1")));
+    QCOMPARE(Alpha(z.TimeWindow()), 100);
+    QVERIFY(Trigger(z.Main(), QStringLiteral("Disabled2")));
+    for (QWidget* w : z.Group())
       QCOMPARE(w->windowOpacity(), 1.0);
-    QVERIFY(z.form1->LevelItemsAlfa[0]->isChecked() && z.form1->LevelItemsSubmenu[0]->isChecked());
+    QCOMPARE(CheckedLevel(z, "1"), 0);
+    QCOMPARE(CheckedLevel(z, "2"), 0);
   }
 
   void alwaysOnTopFromTheMenuKeepsAllThreeOutlines() {
@@ -75,84 +97,82 @@ private slots:
     const QRegion options = OutlineRegion(280, {Box(140, 1, 155, 16), Box(157, 1, 172, 16)});
     const QRegion counter = OutlineRegion(140, {Box(140, 1, 155, 16), Box(157, 1, 172, 16)});
     for (bool on : {true, false}) {
-      z.form1->Alwaysontop1->trigger();
-      QCOMPARE(z.form1->AlwaysOnTop, on);
-      QCOMPARE(z.form1->Alwaysontop1->isChecked(), on);
-      for (QWidget* w : Group(z))
+      QVERIFY(Trigger(z.Main(), QStringLiteral("Alwaysontop1")));
+      QCOMPARE(MenuChecked(z.Main(), QStringLiteral("Alwaysontop1")), on);
+      for (QWidget* w : z.Group())
         QCOMPARE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
-      QCOMPARE(z.form1->mask(), main);
-      QCOMPARE(z.options->mask(), options);
-      QCOMPARE(z.windows.FormCounter()->mask(), counter);
-      QVERIFY(z.form1->isVisible() && z.options->isVisible() && z.windows.FormCounter()->isVisible());
-      QVERIFY(!z.windows.FormTime()->isVisible());
+      QCOMPARE(z.Main()->mask(), main);
+      QCOMPARE(z.OptionsWindow()->mask(), options);
+      QCOMPARE(z.CounterWindow()->mask(), counter);
+      QVERIFY(z.Main()->isVisible() && z.OptionsWindow()->isVisible() && z.CounterWindow()->isVisible());
+      QVERIFY(!z.TimeWindow()->isVisible());
     }
   }
 
   void viewCaptionsFollowTheShowAndHideCommands() {
     Zarvo z;
-    TFormCounter* counter = z.windows.FormCounter();
+    const QString hideOptions = QStringLiteral("HideOptionsPanel1"),
+                  hideCounter = QStringLiteral("HideCounter1");
     // The settings load ran both commands: the captions are the replaced ones from the start.
-    QCOMPARE(z.form1->HideOptionsPanel1->text(), QStringLiteral("Hide Options Panel"));
-    QCOMPARE(z.form1->HideCounter1->text(), QStringLiteral("Hide Counter Panel"));
+    QCOMPARE(MenuCaption(z.Main(), hideOptions), QStringLiteral("Hide Options Panel"));
+    QCOMPARE(MenuCaption(z.Main(), hideCounter), QStringLiteral("Hide Counter Panel"));
 
-    QTest::mouseClick(z.form1->Options, Qt::LeftButton);
-    QVERIFY(!z.options->isVisible());
-    QCOMPARE(z.form1->HideOptionsPanel1->text(), QStringLiteral("Show Options Panel"));
-    z.form1->HideOptionsPanel1->trigger();
-    QVERIFY(z.options->isVisible());
-    QCOMPARE(z.form1->HideOptionsPanel1->text(), QStringLiteral("Hide Options Panel"));
+    Press(z.Main(), QStringLiteral("Options"));
+    QVERIFY(!z.OptionsWindow()->isVisible());
+    QCOMPARE(MenuCaption(z.Main(), hideOptions), QStringLiteral("Show Options Panel"));
+    QVERIFY(Trigger(z.Main(), hideOptions));
+    QVERIFY(z.OptionsWindow()->isVisible());
+    QCOMPARE(MenuCaption(z.Main(), hideOptions), QStringLiteral("Hide Options Panel"));
 
-    z.form1->HideCounter1->trigger();
-    QVERIFY(!counter->isVisible());
-    QCOMPARE(z.form1->HideCounter1->text(), QStringLiteral("Show Counter Panel"));
-    QTest::mouseClick(z.form1->Counter, Qt::LeftButton);
-    QVERIFY(counter->isVisible());
-    QCOMPARE(z.form1->HideCounter1->text(), QStringLiteral("Hide Counter Panel"));
+    QVERIFY(Trigger(z.Main(), hideCounter));
+    QVERIFY(!z.CounterWindow()->isVisible());
+    QCOMPARE(MenuCaption(z.Main(), hideCounter), QStringLiteral("Show Counter Panel"));
+    Press(z.Main(), QStringLiteral("Counter"));
+    QVERIFY(z.CounterWindow()->isVisible());
+    QCOMPARE(MenuCaption(z.Main(), hideCounter), QStringLiteral("Hide Counter Panel"));
     // The buttons show the windows' state once hovered and left over the background.
-    QCOMPARE(z.form1->Counter->FrameIndex(), 0);
-    QTest::mouseMove(z.form1->Counter, QPoint(5, 5));
-    QCOMPARE(z.form1->Counter->FrameIndex(), 1);
-    QTest::mouseMove(z.form1, QPoint(5, 60));
-    QCOMPARE(z.form1->Counter->FrameIndex(), 2);
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Counter")), 0);
+    Hover(z.Main(), QStringLiteral("Counter"), QPoint(5, 5));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Counter")), 1);
+    Zarvo::HoverBackground(z.Main(), QPoint(5, 60));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Counter")), 2);
   }
 
   void closeButtonsHideWithoutTouchingTheCaptions() {
     Zarvo z;
-    TFormCounter* counter = z.windows.FormCounter();
-    QTest::mouseClick(z.options->CloseButton, Qt::LeftButton);
-    QVERIFY(!z.options->isVisible());
-    QCOMPARE(z.form1->HideOptionsPanel1->text(), QStringLiteral("Hide Options Panel"));
+    Press(z.OptionsWindow(), QStringLiteral("CloseButton"));
+    QVERIFY(!z.OptionsWindow()->isVisible());
+    QCOMPARE(MenuCaption(z.Main(), QStringLiteral("HideOptionsPanel1")),
+             QStringLiteral("Hide Options Panel"));
     // The Options button takes the hover, with its hint.
-    QCOMPARE(z.form1->Options->FrameIndex(), 1);
-    QCOMPARE(z.form1->HoverImage(), z.form1->Options);
-    QCOMPARE(z.form1->LabelToolTip->text(), QStringLiteral("Show/Hide options panel"));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Options")), 1);
+    QCOMPARE(z.Hint(), QStringLiteral("Show/Hide options panel"));
 
-    QTest::mouseClick(counter->CloseButton, Qt::LeftButton);
-    QVERIFY(!counter->isVisible());
-    QCOMPARE(z.form1->HideCounter1->text(), QStringLiteral("Hide Counter Panel"));
-    QCOMPARE(z.form1->Counter->FrameIndex(), 0);
-    QCOMPARE(z.form1->HoverImage(), z.form1->ImageEmpty);
+    Press(z.CounterWindow(), QStringLiteral("CloseButton"));
+    QVERIFY(!z.CounterWindow()->isVisible());
+    QCOMPARE(MenuCaption(z.Main(), QStringLiteral("HideCounter1")), QStringLiteral("Hide Counter Panel"));
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Counter")), 0);
     // The main window's own command then shows them again.
-    z.form1->HideCounter1->trigger();
-    QVERIFY(counter->isVisible());
+    QVERIFY(Trigger(z.Main(), QStringLiteral("HideCounter1")));
+    QVERIFY(z.CounterWindow()->isVisible());
   }
 
   void alignDocksVisibleAndHiddenSatellites() {
     Zarvo z;
     TFormCounter* counter = z.windows.FormCounter();
-    const QRect m = z.form1->geometry();
+    const QRect m = z.Main()->geometry();
     z.options->MoveTo(m.x() - 350, m.y() + 77);
-    z.form1->findChild<QAction*>(QStringLiteral("AlignOptionswindow1"))->trigger();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("AlignOptionswindow1")));
     QCOMPARE(z.options->pos(), QPoint(m.x() - 200, m.y()));
     QVERIFY(z.options->isVisible());
 
     // A hidden Counter moves and stays hidden; shown later, it is docked.
-    z.form1->CounterClick();
+    Press(z.Main(), QStringLiteral("Counter"));
     counter->MoveTo(m.x() + 300, m.y() - 20);
-    z.form1->findChild<QAction*>(QStringLiteral("AlignCounterwindow1"))->trigger();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("AlignCounterwindow1")));
     QVERIFY(!counter->isVisible());
     QCOMPARE(counter->pos(), QPoint(m.x(), m.y() + 140));
-    z.form1->CounterClick();
+    Press(z.Main(), QStringLiteral("Counter"));
     QCOMPARE(counter->pos(), QPoint(m.x(), m.y() + 140));
 
     // The window's own Align button does the same, and changes no lock.
@@ -180,128 +200,121 @@ private slots:
       QVERIFY(w->Locked());
       QCOMPARE(w->Locked_->FrameIndex(), 1);
       // Its hint shows whether or not "Show help" is ticked.
-      z.form1->Showhelp1->setChecked(false);
+      QVERIFY(Trigger(z.Main(), QStringLiteral("Showhelp1")));
+      QVERIFY(!MenuChecked(z.Main(), QStringLiteral("Showhelp1")));
       QTest::mouseMove(w->Locked_, QPoint(5, 5));
-      QVERIFY(z.form1->LabelToolTip->isVisible());
-      QCOMPARE(z.form1->LabelToolTip->text(), QStringLiteral("Lock window - move together"));
-      z.form1->Showhelp1->setChecked(true);
+      QVERIFY(z.HintShown());
+      QCOMPARE(z.Hint(), QStringLiteral("Lock window - move together"));
+      QVERIFY(Trigger(z.Main(), QStringLiteral("Showhelp1")));
     }
   }
 
   void clickStartFirst() {
     Zarvo z;
-    z.form1->ShowTimeClick();
+    Press(z.Main(), QStringLiteral("ShowTime"));
     QCOMPARE(z.dialogs.Texts(), QStringList{QStringLiteral("Click Start first")});
     QCOMPARE(z.dialogs.asked.last().buttons, Buttons::Ok);
-    QVERIFY(!z.form1->TimeOnlyView);
-    QVERIFY(z.form1->isVisible() && z.options->isVisible() && z.windows.FormCounter()->isVisible());
-    QVERIFY(!z.windows.FormTime()->isVisible());
-    QVERIFY(!z.form1->ShowonlyTimeRemaining1->isChecked() && !z.form1->PopupMenuShowTime1->isChecked());
+    QVERIFY(z.Main()->isVisible() && z.OptionsWindow()->isVisible() && z.CounterWindow()->isVisible());
+    QVERIFY(!z.TimeWindow()->isVisible());
+    QVERIFY(ViewItemsChecked(z, false));
     // The menu item answers the same and keeps its mark.
-    z.form1->ShowonlyTimeRemaining1->trigger();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("ShowonlyTimeRemaining1")));
     QCOMPARE(z.dialogs.asked.size(), 2);
-    QVERIFY(!z.form1->ShowonlyTimeRemaining1->isChecked());
+    QVERIFY(ViewItemsChecked(z, false));
+    QVERIFY(!z.TimeWindow()->isVisible());
   }
 
   void timeOnlyViewRoundTripShowsAHiddenCounter() {
     Zarvo z;
-    TFormCounter* counter = z.windows.FormCounter();
-    TFormTime* time = z.windows.FormTime();
-    z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
-    z.form1->CounterClick();
-    QVERIFY(!counter->isVisible());
+    StartCounting(z);
+    Press(z.Main(), QStringLiteral("Counter"));
+    QVERIFY(!z.CounterWindow()->isVisible());
 
-    QTest::mouseClick(z.form1->ShowTime, Qt::LeftButton);
-    QVERIFY(z.form1->TimeOnlyView);
-    QVERIFY(time->isVisible());
-    QVERIFY(!z.form1->isVisible() && !z.options->isVisible() && !counter->isVisible());
-    QVERIFY(z.form1->ShowonlyTimeRemaining1->isChecked() && z.form1->PopupMenuShowTime1->isChecked());
+    Press(z.Main(), QStringLiteral("ShowTime"));
+    QVERIFY(TimeOnlyView(z));
+    QVERIFY(ViewItemsChecked(z, true));
     z.Tick();
-    QCOMPARE(time->Label_TimeRemaining->text(), QStringLiteral("00:00:59"));
+    QCOMPARE(Text(z.TimeWindow(), QStringLiteral("Label_TimeRemaining")), QStringLiteral("00:00:59"));
 
     // Back by a double click on the time: all three come back, the Counter too.
-    QTest::mouseDClick(time->Label_TimeRemaining, Qt::LeftButton);
-    QVERIFY(!z.form1->TimeOnlyView);
-    QVERIFY(!time->isVisible());
-    QVERIFY(z.form1->isVisible() && z.options->isVisible() && counter->isVisible());
-    QCOMPARE(z.form1->HideCounter1->text(), QStringLiteral("Show Counter Panel"));
-    QVERIFY(!z.form1->ShowonlyTimeRemaining1->isChecked() && !z.form1->PopupMenuShowTime1->isChecked());
-    QVERIFY(z.form1->CountdownRunning());
+    DoubleClick(z.TimeWindow(), QStringLiteral("Label_TimeRemaining"));
+    QVERIFY(!z.TimeWindow()->isVisible());
+    QVERIFY(z.Main()->isVisible() && z.OptionsWindow()->isVisible() && z.CounterWindow()->isVisible());
+    QCOMPARE(MenuCaption(z.Main(), QStringLiteral("HideCounter1")), QStringLiteral("Show Counter Panel"));
+    QVERIFY(ViewItemsChecked(z, false));
+    QVERIFY(z.Counting());
   }
 
   void timeWindowKeepsItsOwnPlace() {
     Zarvo z;
-    TFormTime* time = z.windows.FormTime();
-    z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
-    z.form1->MoveTo(40, 30);
-    z.form1->PopupMenuShowTime1->trigger();
+    QWidget* time = z.TimeWindow();
+    QWidget* label = Control(time, QStringLiteral("Label_TimeRemaining"));
+    StartCounting(z);
+    MoveMain(z, 40, 30);
+    QVERIFY(Trigger(z.Main(), QStringLiteral("PopupMenuShowTime1")));
     QVERIFY(time->isVisible());
     QCOMPARE(time->pos(), QPoint(731, 254));
     QCOMPARE(time->size(), QSize(112, 25));
 
     // Dragged by its label: it moves by exactly the pointer's movement.
-    QTest::mousePress(time->Label_TimeRemaining, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
     QMouseEvent move(QEvent::MouseMove, QPointF(10 - 131, 10 + 46),
-                     QPointF(time->Label_TimeRemaining->mapToGlobal(QPoint(10 - 131, 10 + 46))), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(time->Label_TimeRemaining, &move);
-    QTest::mouseRelease(time->Label_TimeRemaining, Qt::LeftButton, {}, QPoint(10 - 131, 10 + 46));
+                     QPointF(label->mapToGlobal(QPoint(10 - 131, 10 + 46))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(label, &move);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(10 - 131, 10 + 46));
     QCOMPARE(time->pos(), QPoint(600, 300));
-    QCOMPARE(z.form1->pos(), QPoint(40, 30));
+    QCOMPARE(z.Main()->pos(), QPoint(40, 30));
 
     // Leaving and entering the view again: where it was left, wherever the main window is.
-    z.form1->ShowonlyTimeRemaining1->trigger();
+    QVERIFY(Trigger(z.Main(), QStringLiteral("ShowonlyTimeRemaining1")));
     QVERIFY(!time->isVisible());
-    z.form1->MoveTo(500, 500);
-    z.form1->ShowTimeClick();
+    MoveMain(z, 500, 500);
+    Press(z.Main(), QStringLiteral("ShowTime"));
     QCOMPARE(time->pos(), QPoint(600, 300));
   }
 
   void timeWindowMenus() {
     Zarvo z;
-    TFormTime* time = z.windows.FormTime();
-    z.ClickOption(TFormOptions::ShutDownRow);
-    z.form1->StartClick();
-    z.form1->ShowTimeClick();
+    QWidget* time = z.TimeWindow();
+    StartCounting(z);
+    Press(z.Main(), QStringLiteral("ShowTime"));
     // On the time: the one-item menu.
-    ContextMenuAt(time->Label_TimeRemaining, QPoint(30, 10));
-    QTRY_VERIFY(z.form1->PopupMenuShowTime->isVisible());
-    QVERIFY(!z.form1->PopupMenu1->isVisible());
-    const QList<QAction*> items = z.form1->PopupMenuShowTime->actions();
+    ContextMenuAt(Control(time, QStringLiteral("Label_TimeRemaining")), QPoint(30, 10));
+    QTRY_VERIFY(Menu(z, "PopupMenuShowTime")->isVisible());
+    QVERIFY(!Menu(z, "PopupMenu1")->isVisible());
+    const QList<QAction*> items = Menu(z, "PopupMenuShowTime")->actions();
     QCOMPARE(items.size(), 1);
     QCOMPARE(items.first()->text(), QStringLiteral("Show only Time Remaining"));
     QVERIFY(items.first()->isChecked());
-    z.form1->PopupMenuShowTime->hide();
+    Menu(z, "PopupMenuShowTime")->hide();
     // Beside the time: the main menu.
     ContextMenuAt(time, QPoint(5, 12));
-    QTRY_VERIFY(z.form1->PopupMenu1->isVisible());
-    QVERIFY(!z.form1->PopupMenuShowTime->isVisible());
-    z.form1->PopupMenu1->hide();
+    QTRY_VERIFY(Menu(z, "PopupMenu1")->isVisible());
+    QVERIFY(!Menu(z, "PopupMenuShowTime")->isVisible());
+    Menu(z, "PopupMenu1")->hide();
     // The item leaves the view.
     items.first()->trigger();
-    QVERIFY(!z.form1->TimeOnlyView && z.form1->isVisible());
+    QVERIFY(!time->isVisible() && z.Main()->isVisible());
   }
 
   void expiryInTheTimeOnlyViewBringsTheFullViewBackFirst() {
     Zarvo z;
     z.ClickOption(TFormOptions::StandByRow);
-    z.form1->CounterClick();
-    z.form1->StartClick();
-    z.form1->ShowTimeClick();
-    QVERIFY(z.form1->TimeOnlyView);
+    Press(z.Main(), QStringLiteral("Counter"));
+    z.PressStart();
+    Press(z.Main(), QStringLiteral("ShowTime"));
+    QVERIFY(TimeOnlyView(z));
     bool fullViewDuringPowerAction = false;
     z.platform.whileAsleep = [&] {
-      fullViewDuringPowerAction = !z.form1->TimeOnlyView && z.form1->isVisible() && z.options->isVisible() &&
-                                  z.windows.FormCounter()->isVisible() && !z.windows.FormTime()->isVisible();
+      fullViewDuringPowerAction = z.Main()->isVisible() && z.OptionsWindow()->isVisible() &&
+                                  z.CounterWindow()->isVisible() && !z.TimeWindow()->isVisible();
     };
-    for (int i = 0; i < 200 && z.form1->CountdownRunning(); ++i)
-      z.Tick();
-    QVERIFY(!z.form1->CountdownRunning());
+    z.TickToExpiry();
+    QVERIFY(!z.Counting());
     QCOMPARE(z.platform.calls.last(), QStringLiteral("power suspend force"));
-    QTRY_VERIFY(fullViewDuringPowerAction);
-    QVERIFY(!z.form1->ShowonlyTimeRemaining1->isChecked() && !z.form1->PopupMenuShowTime1->isChecked());
+    QVERIFY(fullViewDuringPowerAction);
+    QVERIFY(ViewItemsChecked(z, false));
   }
 };
 

@@ -223,10 +223,14 @@ private slots:
     zarvo.start(command.first(), command.mid(1));
     QVERIFY(zarvo.waitForStarted(10000));
 
+    // The group is in place once the settings load has docked the Options window to the main window.
     std::optional<QRect> main;
-    QTRY_VERIFY_WITH_TIMEOUT((main = FindWindow(QStringLiteral(ZARVO_NAME), QSize(200, 140))), 30000);
-    QTest::qWait(300); // the settings load places the group
-    QTRY_VERIFY_WITH_TIMEOUT((main = FindWindow(QStringLiteral(ZARVO_NAME), QSize(200, 140))), 10000);
+    const auto placed = [&main] {
+      main = FindWindow(QStringLiteral(ZARVO_NAME), QSize(200, 140));
+      const std::optional<QRect> options = FindWindow(QStringLiteral("Options"), QSize(200, 280));
+      return main && options && options->right() + 1 == main->left() && options->top() == main->top();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(placed(), 30000);
 
     // A right click on the title bar opens the menu; About, then Help, then What's new.
     // A press that comes right after the previous menu closed may be taken as part of closing it,

@@ -23,10 +23,8 @@ DBusMock::~DBusMock() {
   }
   // The bus drops the name only once it notices the process has gone; a mock started next under
   // the same name, or a program that looks for the service, must not find this one's name there.
-  QElapsedTimer t;
-  t.start();
-  while (bus_.isConnected() && bus_.interface()->isServiceRegistered(service_) && !t.hasExpired(10000))
-    QTest::qWait(20);
+  WaitUntil([this] { return !bus_.isConnected() || !bus_.interface()->isServiceRegistered(service_); },
+            10000);
 }
 
 void DBusMock::Kill() {
@@ -40,14 +38,12 @@ bool DBusMock::Start(const QStringList& arguments) {
   process_.start(SystemPython(), QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
   if (!process_.waitForStarted(5000))
     return false;
-  QElapsedTimer t;
-  t.start();
-  while (bus_.interface()->servicePid(service_).value() != quint32(process_.processId())) {
-    if (process_.state() == QProcess::NotRunning || t.hasExpired(30000))
-      return false;
-    QTest::qWait(20);
-  }
-  return true;
+  // Ready once the name on the bus is this process's; a mock that ends early is no mock.
+  const auto owned = [this] {
+    return bus_.interface()->servicePid(service_).value() == quint32(process_.processId());
+  };
+  WaitUntil([&] { return process_.state() == QProcess::NotRunning || owned(); }, 30000);
+  return process_.state() != QProcess::NotRunning && owned();
 }
 
 QDBusMessage DBusMock::Control(const QString& path, const QString& method, const QVariantList& args) const {

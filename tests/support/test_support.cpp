@@ -1,9 +1,11 @@
 #include "tests/support/test_support.h"
 
 #include <QDataStream>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 #include <QtEndian>
 #include <cmath>
 
@@ -16,6 +18,23 @@ namespace zarvo::test {
 QString SourceDir() { return qEnvironmentVariable("ZARVO_SOURCE_DIR", QStringLiteral(".")); }
 QString BinaryDir() { return qEnvironmentVariable("ZARVO_BINARY_DIR", QStringLiteral(".")); }
 QString SystemPython() { return QStringLiteral("/usr/bin/python3"); }
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, int pollMs) {
+  if (pollMs <= 0)
+    return QTest::qWaitFor(condition, timeoutMs);
+  QElapsedTimer sinceAsked;
+  const auto paced = [&] {
+    if (sinceAsked.isValid() && sinceAsked.elapsed() < pollMs)
+      return false;
+    sinceAsked.restart();
+    return condition();
+  };
+  return QTest::qWaitFor(paced, timeoutMs) || condition();
+}
+
+bool ExpectNothingFor(int ms, const std::function<bool()>& happened) {
+  return !QTest::qWaitFor(happened, ms);
+}
 
 bool WriteWav(const QString& path, int ms, int sampleRate) {
   QFile f(path);

@@ -3,12 +3,22 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace zarvo::test {
 
 // The source tree and the build tree of this test run (set by CTest).
 QString SourceDir();
 QString BinaryDir();
+
+// Runs the event loop until `condition` holds or `timeoutMs` has passed; true if it holds. For
+// helpers that cannot use the QTRY_* macros (those return from the test function). A condition that
+// is costly to ask (one that starts a process) is asked at most every `pollMs`.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000, int pollMs = 0);
+
+// The one deliberate wait for something that must NOT happen: runs the event loop for `ms` and
+// returns true when `happened` stayed false all along (false at the first moment it holds).
+bool ExpectNothingFor(int ms, const std::function<bool()>& happened);
 
 // The /usr/bin/python3 that sees Debian's Python packages (python3-dbusmock).
 QString SystemPython();

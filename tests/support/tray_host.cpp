@@ -47,14 +47,11 @@ bool TrayHost::Start() {
   process_.start(SystemPython(), {SourceDir() + QStringLiteral("/tests/support/sni_watcher.py")});
   if (!process_.waitForStarted(5000))
     return false;
-  QElapsedTimer t;
-  t.start();
-  while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(WatcherName)) {
-    if (process_.state() == QProcess::NotRunning || t.hasExpired(30000))
-      return false;
-    QTest::qWait(20);
-  }
-  return true;
+  const auto registered = [] {
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(WatcherName).value();
+  };
+  WaitUntil([&] { return process_.state() == QProcess::NotRunning || registered(); }, 30000);
+  return process_.state() != QProcess::NotRunning && registered();
 }
 
 QStringList TrayHost::Items() const {

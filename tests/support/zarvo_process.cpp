@@ -1,5 +1,7 @@
 #include "tests/support/zarvo_process.h"
 
+#include "tests/support/test_support.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -82,16 +84,18 @@ std::optional<ZarvoWindows> ZarvoProcess::WaitForWindows(int which, int timeoutM
     return (which & OptionsDocked) != OptionsDocked ||
            (w.options->right() + 1 == w.main->left() && w.options->top() == w.main->top());
   };
-  QDeadlineTimer deadline(timeoutMs);
-  while (process_.state() == QProcess::Running) {
-    const ZarvoWindows w = FindZarvoWindows();
-    if (complete(w))
-      return w;
-    if (deadline.hasExpired())
-      break;
-    QTest::qWait(50);
-  }
-  return std::nullopt;
+  std::optional<ZarvoWindows> found;
+  WaitUntil(
+      [&] {
+        if (process_.state() != QProcess::Running)
+          return true;
+        const ZarvoWindows w = FindZarvoWindows();
+        if (complete(w))
+          found = w;
+        return found.has_value();
+      },
+      timeoutMs, 50); // each look starts xwininfo
+  return found;
 }
 
 bool ZarvoProcess::Terminate(int timeoutMs) {

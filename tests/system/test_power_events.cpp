@@ -9,6 +9,7 @@
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/upower_events.h"
 #include "tests/support/dbus_mock.h"
+#include "tests/support/gui_verbs.h"
 
 #include <QDBusConnection>
 #include <QSignalSpy>
@@ -65,7 +66,9 @@ private slots:
     form1->Timer3.stop();
     form1->TimerInit.stop();
     form1->TimerInitTimer();
-    QVERIFY(QTest::qWaitForWindowExposed(form1));
+    QWidget* main = form1;
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    const auto counting = [main] { return AccessibleName(main, QStringLiteral("Start")) == "Stop counting"; };
     // The program starts watching once its window is painted; the test cannot tell when that is.
     platform->WatchPowerEvents();
     QTest::mouseClick(windows.FormOptions()->Button(TFormOptions::ShutDownRow), Qt::LeftButton);
@@ -89,16 +92,16 @@ private slots:
       if (round > 0) {
         // Switching always-on-top takes the main window off the screen and puts it back with a
         // new window style (a new native window where the platform needs one).
-        form1->TopAlwaysClick();
-        QTRY_VERIFY(form1->isVisible());
-        QCOMPARE(form1->AlwaysOnTop, round == 1);
-        QCOMPARE(form1->windowFlags().testFlag(Qt::WindowStaysOnTopHint), round == 1);
+        Press(main, QStringLiteral("TopAlways"));
+        QTRY_VERIFY(main->isVisible());
+        QCOMPARE(MenuChecked(main, QStringLiteral("Alwaysontop1")), round == 1);
+        QCOMPARE(main->windowFlags().testFlag(Qt::WindowStaysOnTopHint), round == 1);
       }
-      form1->StartClick();
-      QVERIFY(form1->CountdownRunning());
+      Press(main, QStringLiteral("Start"));
+      QVERIFY(counting());
       sleepAndWake();
       QCOMPARE(Warnings(dialogs), round + 1);
-      QVERIFY(!form1->CountdownRunning());
+      QVERIFY(!counting());
     }
     QCOMPARE(dialogs.asked.size(), 3); // the first sleep, with nothing running, asked nothing
     QCOMPARE(dialogs.asked.first().icon, Icon::Information);
@@ -107,14 +110,14 @@ private slots:
 
     // With the monitor disabled the wake-up goes unnoticed, though it reaches the program.
     form1->APM1.Enabled = false;
-    form1->StartClick();
+    Press(main, QStringLiteral("Start"));
     sleepAndWake();
-    QVERIFY(form1->CountdownRunning());
+    QVERIFY(counting());
     QCOMPARE(Warnings(dialogs), 3);
     form1->APM1.Enabled = true;
     sleepAndWake();
     QCOMPARE(Warnings(dialogs), 4);
-    QVERIFY(!form1->CountdownRunning());
+    QVERIFY(!counting());
   }
 
   void upowerNoticesBecomeStatusChangeAndBatteryLow() {

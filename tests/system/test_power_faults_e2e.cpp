@@ -4,6 +4,7 @@
 // power action still run, and a command-line action still ends the program.
 #include "tests/support/accessibility.h"
 #include "tests/support/dbus_mock.h"
+#include "tests/support/test_support.h"
 #include "tests/support/zarvo_process.h"
 
 #include <QDBusConnection>
@@ -27,14 +28,8 @@ QStringList Countdown(const QString& power) {
 
 // Waits for the message window of the expiry; true when it is on the screen.
 bool MessageShown(int timeoutMs) {
-  QElapsedTimer t;
-  t.start();
-  while (!t.hasExpired(timeoutMs)) {
-    if (FindWindow(QStringLiteral("Zarvo - Message"), kBoxSize))
-      return true;
-    QTest::qWait(100);
-  }
-  return false;
+  return WaitUntil([] { return FindWindow(QStringLiteral("Zarvo - Message"), kBoxSize).has_value(); },
+                   timeoutMs, 100); // each look starts xwininfo
 }
 
 // The power requests logind received (the countdown's idle inhibitor talks to it too).
@@ -186,8 +181,8 @@ private slots:
       // (This mock has no ...WithFlags methods: the forced request falls back to the plain one.)
       QTRY_COMPARE_WITH_TIMEOUT(PowerCalls(logind), QStringList{QStringLiteral("Suspend(true)")}, 30000);
       // Asleep as far as the program knows: the message waits for the wake-up.
-      QTest::qWait(500);
-      QVERIFY(!FindWindow(QStringLiteral("Zarvo - Message"), kBoxSize));
+      QVERIFY(ExpectNothingFor(
+          500, [] { return FindWindow(QStringLiteral("Zarvo - Message"), kBoxSize).has_value(); }));
       logind.Kill();
       QVERIFY(MessageShown(30000));
       QVERIFY(zarvo.IsRunning());
@@ -201,8 +196,7 @@ private slots:
       QVERIFY(once.WriteSettings("[Form1]\nShowconfirmation1=0\n"));
       QVERIFY(once.Start({QStringLiteral("standby")}));
       QTRY_COMPARE_WITH_TIMEOUT(PowerCalls(logind), QStringList{QStringLiteral("Suspend(true)")}, 30000);
-      QTest::qWait(500);
-      QVERIFY(once.IsRunning()); // waiting for the wake-up
+      QVERIFY(ExpectNothingFor(500, [&] { return !once.IsRunning(); })); // waiting for the wake-up
       logind.Kill();
       QVERIFY(once.Process().waitForFinished(30000));
       QCOMPARE(once.Process().exitStatus(), QProcess::NormalExit);

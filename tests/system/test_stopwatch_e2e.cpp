@@ -1,5 +1,6 @@
 // The real program's stopwatch on a real X server: Start makes the display run for a second, Pause
 // holds it at a value other than zero, Pause again resumes it and Stop keeps the last value.
+#include "tests/support/test_support.h"
 #include "tests/support/zarvo_process.h"
 
 #include <QElapsedTimer>
@@ -23,12 +24,34 @@ QImage Grab(QRect area) {
   return QImage::fromData(p.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
 }
 
-// Whether the display changes within `ms` (two grabs that far apart differ).
+// Whether what `area` shows differs from `before` (a failed grab counts as no change).
+bool Differs(QRect area, const QImage& before) {
+  const QImage now = Grab(area);
+  return !before.isNull() && !now.isNull() && now != before;
+}
+
+// Whether the display changes within `ms`.
 bool Changes(QRect area, int ms) {
   const QImage before = Grab(area);
-  QTest::qWait(ms);
-  const QImage after = Grab(area);
-  return !before.isNull() && !after.isNull() && before != after;
+  return !before.isNull() && WaitUntil([&] { return Differs(area, before); }, ms);
+}
+
+// Whether the display holds still for `ms`.
+bool Holds(QRect area, int ms) {
+  const QImage before = Grab(area);
+  return !before.isNull() && ExpectNothingFor(ms, [&] { return Differs(area, before); });
+}
+
+// Whether the digits are drawn: lime pixels in the area.
+bool ShowsDigits(QRect area) {
+  const QImage image = Grab(area);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.green() > 200 && c.red() < 80 && c.blue() < 80)
+        return true;
+    }
+  return false;
 }
 
 } // namespace
@@ -41,17 +64,18 @@ private slots:
     QVERIFY(zarvo.IsValid());
     QVERIFY(zarvo.Start());
 
-    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Counter, 20000));
-    std::optional<QRect> counter;
-    QTest::qWait(500); // the settings load places the group and the windows paint
-    QTRY_VERIFY_WITH_TIMEOUT((counter = FindWindow(QStringLiteral("Counter"), QSize(200, 140))), 20000);
-    const QPoint at = counter->topLeft();
+    // The settings load docks the group; the Counter's place is known once the Options window is docked.
+    const std::optional<ZarvoWindows> windows =
+        zarvo.WaitForWindows(ZarvoProcess::Counter | ZarvoProcess::OptionsDocked, 20000);
+    QVERIFY(windows);
+    const QPoint at = windows->counter->topLeft();
     const QRect display(at + QPoint(31, 57), QSize(140, 30));
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsDigits(display), 20000);
     const QPoint start = at + QPoint(135 + 30, 95 + 17), pause = at + QPoint(71 + 30, 95 + 17),
                  stop = at + QPoint(7 + 30, 95 + 17);
 
     // Stopped: the display stands still.
-    QVERIFY(!Changes(display, 300));
+    QVERIFY(Holds(display, 300));
     const QImage zero = Grab(display);
 
     QElapsedTimer counted;
@@ -59,14 +83,13 @@ private slots:
     counted.start();
     // Counting: the hundredths run (grabs take a while on a loaded machine, so allow a few tries).
     QTRY_VERIFY_WITH_TIMEOUT(Changes(display, 150), 10000);
-    while (counted.elapsed() < 1000)
-      QTest::qWait(50);
+    QTRY_VERIFY_WITH_TIMEOUT(counted.elapsed() >= 1000, 10000);
     QVERIFY(ClickAt(pause));
     const qint64 upToPause = counted.elapsed();
 
-    // Paused: the display holds, and it is no longer zero.
-    QTest::qWait(200); // the click and the last repaint land
-    QTRY_VERIFY_WITH_TIMEOUT(!Changes(display, 600), 10000);
+    // Paused: the display holds (once the click and the last repaint have landed), and it is no
+    // longer zero.
+    QTRY_VERIFY_WITH_TIMEOUT(Holds(display, 600), 10000);
     const QImage held = Grab(display);
     QVERIFY(held != zero);
     QVERIFY2(upToPause >= 1000, qPrintable(QString::number(upToPause)));
@@ -75,8 +98,7 @@ private slots:
     QVERIFY(ClickAt(pause));
     QTRY_VERIFY_WITH_TIMEOUT(Changes(display, 150), 10000);
     QVERIFY(ClickAt(stop));
-    QTest::qWait(200);
-    QTRY_VERIFY_WITH_TIMEOUT(!Changes(display, 600), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(Holds(display, 600), 10000);
     QVERIFY(Grab(display) != held);
     QVERIFY(zarvo.IsRunning());
 
