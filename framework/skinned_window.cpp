@@ -3,14 +3,17 @@
 #include "framework/image_button.h"
 #include "framework/image_list.h"
 #include "framework/main_window_hooks.h"
+#include "platform/window_hints.h"
 
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace zarvo {
 
 SkinnedWindow::SkinnedWindow(const QString& name, const QString& caption, QSize clientSize,
-                             Qt::WindowFlags extraFlags)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | extraFlags) {
+                             Qt::WindowFlags extraFlags, WindowRole role)
+    : QWidget(nullptr, (role == WindowRole::Main ? Qt::Window : Qt::Dialog) | Qt::FramelessWindowHint | extraFlags),
+      role_(role) {
   setObjectName(name);
   setWindowTitle(caption);
   setFixedSize(clientSize);
@@ -55,6 +58,19 @@ void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) { BackgroundMove(event); }
+
+void SkinnedWindow::showEvent(QShowEvent* event) {
+  // Sent before the native window is mapped, each time: the window manager forgets a window's state
+  // when it is hidden.
+  if (role_ == WindowRole::Companion && !event->spontaneous())
+    KeepOffTaskbar(windowHandle());
+  QWidget::showEvent(event);
+}
+
+void SkinnedWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  update();
+}
 
 void SkinnedWindow::BackgroundPress(QMouseEvent* event) { anchor_ = event->globalPosition().toPoint(); }
 

@@ -10,10 +10,17 @@ class ImageButton;
 class ImageControl;
 class MainWindowHooks;
 
+// How the desktop is to treat a skinned window. The main window stands on its own, with its taskbar
+// entry. Every other window accompanies it: kept above it, in no taskbar or pager of its own, and
+// shown whichever program is in front (a desktop may hide the *utility* windows of a program that is
+// not, so they are dialogs of the program instead).
+enum class WindowRole { Main, Companion };
+
 class SkinnedWindow : public QWidget {
   Q_OBJECT
 public:
-  SkinnedWindow(const QString& name, const QString& caption, QSize clientSize, Qt::WindowFlags extraFlags = {});
+  SkinnedWindow(const QString& name, const QString& caption, QSize clientSize, Qt::WindowFlags extraFlags = {},
+                WindowRole role = WindowRole::Main);
 
   // Moves the window: left edge first, then top.
   void MoveTo(int left, int top);
@@ -34,6 +41,10 @@ protected:
   // left button held drags (DragStep), a move without records the anchor and runs BackgroundHover.
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  // A moved window is painted anew, whole: a compositor may keep stale pixels in the corners the
+  // outline cuts away, such as the title-bar buttons of the window's old place.
+  void moveEvent(QMoveEvent* event) override;
 
   // The same handling for a child control that passes its pointer moves on to the background.
   void BackgroundPress(QMouseEvent* event);
@@ -49,6 +60,7 @@ protected:
 private:
   void ApplyOpacity();
 
+  WindowRole role_;
   int alphaBlendValue_ = 255;
   bool alphaBlend_ = false;
 };

@@ -62,7 +62,7 @@ WebLink WebLinkFor(const QString& address) {
 
 TFormAbout::TFormAbout(MainWindowHooks& main, Platform& platform)
     : SkinnedWindow(QStringLiteral("FormAbout"), QStringLiteral("FormAbout"), QSize(200, 200),
-                    Qt::Tool | Qt::WindowStaysOnTopHint),
+                    Qt::WindowStaysOnTopHint, WindowRole::Companion),
       main_(main) {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);

@@ -10,7 +10,7 @@
 namespace zarvo {
 
 TFormTime::TFormTime(MainWindowHooks& main)
-    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), Qt::Tool),
+    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), {}, WindowRole::Companion),
       main_(main) {
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 112, 25), false);
   BackGround->SetStretch(true);
