@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 namespace zarvo {
@@ -11,10 +12,12 @@ class ImageControl;
 class MainWindowHooks;
 
 // How the desktop is to treat a skinned window. The main window stands on its own, with its taskbar
-// entry. Every other window accompanies it: kept above it, in no taskbar or pager of its own, and
-// shown whichever program is in front (a desktop may hide the *utility* windows of a program that is
-// not, so they are dialogs of the program instead).
-enum class WindowRole { Main, Companion };
+// entry. Every other window accompanies it, in no taskbar or pager of its own, and stays shown
+// whichever program is in front (some desktops hide the *utility* windows of a program that is not
+// in front, so none of them is one): a companion is a plain window that asks to be left off the
+// taskbar; a satellite is moreover a dialog of the window given to StayWith, which the window
+// manager keeps it above and minimises and restores it with.
+enum class WindowRole { Main, Companion, Satellite };
 
 class SkinnedWindow : public QWidget {
   Q_OBJECT
@@ -29,6 +32,9 @@ public:
   // Sets or clears the stay-on-top style, keeping the window's visibility and outline.
   void SetStayOnTop(bool on);
 
+  // The window a satellite stays with.
+  void StayWith(QWidget* leader);
+
   // Alpha blending: a constant alpha value, 0 transparent to 255 opaque, in force while blending is
   // on. A new window is opaque: value 255, blending off.
   void SetAlphaBlendValue(int value);
@@ -42,6 +48,7 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // A moved window is painted anew, whole: a compositor may keep stale pixels in the corners the
   // outline cuts away, such as the title-bar buttons of the window's old place.
   void moveEvent(QMoveEvent* event) override;
@@ -59,8 +66,10 @@ protected:
 
 private:
   void ApplyOpacity();
+  void FollowLeader();
 
   WindowRole role_;
+  QPointer<QWidget> leader_;
   int alphaBlendValue_ = 255;
   bool alphaBlend_ = false;
 };

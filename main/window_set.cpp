@@ -28,6 +28,8 @@ bool WindowSet::Create() {
     return false;
   options_ = std::make_unique<TFormOptions>(*form1_, dialogs_, form1_->Selection);
   counter_ = std::make_unique<TFormCounter>(*form1_, clock_);
+  options_->StayWith(form1_.get());
+  counter_->StayWith(form1_.get());
   time_ = std::make_unique<TFormTime>(*form1_);
   form1_->Attach(options_.get(), counter_.get(), time_.get());
   form1_->SetLateWindows([this] { CreateLateWindows(); });

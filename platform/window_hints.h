@@ -11,4 +11,9 @@ namespace zarvo {
 // notion (or no window system runs, as in the tests' offscreen platform).
 void KeepOffTaskbar(QWindow* window);
 
+// Tells the window manager, also while both are on the screen, that `window` is a dialog of
+// `leader`: kept above it, minimised and restored with it. The toolkit says so itself only when it
+// maps `window`, which is too early where the leader is mapped after it.
+void KeepWith(QWindow* window, QWindow* leader);
+
 } // namespace zarvo

@@ -61,4 +61,31 @@ void KeepOffTaskbar(QWindow* window) {
   xcb_flush(c);
 }
 
+void KeepWith(QWindow* window, QWindow* leader) {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c || !window || !leader)
+    return;
+  const auto id = static_cast<xcb_window_t>(window->winId());
+  const auto owner = static_cast<xcb_window_t>(leader->winId());
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1,
+                      &owner);
+
+  // Some window managers (Mutter) weigh the taskbar request only together with the leader: it is
+  // made again, the way it is made for a window on the screen.
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = id;
+  message.type = Atom(c, "_NET_WM_STATE");
+  message.data.data32[0] = 1; // add
+  message.data.data32[1] = Atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
+  message.data.data32[2] = Atom(c, "_NET_WM_STATE_SKIP_PAGER");
+  message.data.data32[3] = 1; // from an application
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(c);
+}
+
 } // namespace zarvo

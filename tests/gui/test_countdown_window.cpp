@@ -3,6 +3,7 @@
 #include "zarvo_fixture.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTimeEdit>
 
@@ -133,6 +134,30 @@ private slots:
     // "After" puts the picker back to one minute.
     QTest::mouseClick(z.form1->RadioAfter, Qt::LeftButton);
     QCOMPARE(z.form1->SetTime->time(), QTime(0, 1, 0));
+  }
+
+  void aClickInThePickerSelectsTheSectionForTyping() {
+    Zarvo z;
+    auto* picker = z.form1->findChild<QTimeEdit*>(QStringLiteral("SetTime"));
+    QVERIFY(picker);
+    auto* field = picker->findChild<QLineEdit*>();
+    QVERIFY(field);
+    QCOMPARE(field->text(), QStringLiteral("00:01:00"));
+    // A point over the character at `index` of "HH:mm:ss".
+    const auto over = [field](int index) {
+      for (int x = 0; x < field->width(); ++x)
+        if (field->cursorPositionAt(QPoint(x, field->height() / 2)) == index)
+          return QPoint(x + 2, field->height() / 2);
+      return QPoint();
+    };
+    QTest::mouseClick(field, Qt::LeftButton, {}, over(4));
+    QCOMPARE(picker->currentSection(), QDateTimeEdit::MinuteSection);
+    QTest::keyClicks(picker, QStringLiteral("07"));
+    QCOMPARE(picker->time(), QTime(0, 7, 0));
+    // Another click, on the hours: the field has the focus now, and the click still selects.
+    QTest::mouseClick(field, Qt::LeftButton, {}, over(1));
+    QTest::keyClicks(picker, QStringLiteral("12"));
+    QCOMPARE(picker->time(), QTime(12, 7, 0));
   }
 
   void zeroDurationRunsADay() {
