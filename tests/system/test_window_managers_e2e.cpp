@@ -4,8 +4,8 @@
 #include "tests/support/window_manager.h"
 #include "tests/support/zarvo_process.h"
 
+#include <QProcess>
 #include <QTest>
-#include <QWidget>
 
 using namespace zarvo::test;
 
@@ -57,14 +57,15 @@ private slots:
     }
     QVERIFY(!NetWmState(main).contains(kSkipTaskbar));
 
-    // Another program comes to the front.
-    QWidget other;
-    other.setWindowTitle(QStringLiteral("Another program"));
-    other.setGeometry(600, 500, 300, 200);
-    other.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&other));
-    const quint32 otherId = static_cast<quint32>(other.winId());
-    QTRY_VERIFY_WITH_TIMEOUT(ActivateWindow(otherId) && ActiveWindow() == otherId, 30000);
+    // Another program comes to the front: clicked, as a user brings a program to the front.
+    QProcess other;
+    other.start(QStringLiteral("xmessage"), {QStringLiteral("-geometry"), QStringLiteral("300x200+700+600"),
+                                             QStringLiteral("Another program")});
+    QVERIFY(other.waitForStarted(10000));
+    std::optional<QRect> otherPlace;
+    QTRY_VERIFY_WITH_TIMEOUT((otherPlace = FindWindow(QStringLiteral("xmessage"), QSize(300, 200))), 30000);
+    const quint32 otherId = WindowId(QStringLiteral("xmessage"), QSize(300, 200)).toUInt(nullptr, 16);
+    QTRY_VERIFY_WITH_TIMEOUT(ClickAt(otherPlace->center()) && ActiveWindow() == otherId, 30000);
     const auto allShown = [&] { return IsViewable(main) && IsViewable(options) && IsViewable(counter); };
     QVERIFY2(HoldsFor(2000, allShown),
              "a window of the group left the screen when another program came to the front");
@@ -79,6 +80,8 @@ private slots:
     QTRY_VERIFY_WITH_TIMEOUT(IsViewable(options), 30000);
     QVERIFY(HoldsFor(1000, allShown));
 
+    other.kill();
+    other.waitForFinished(10000);
     QVERIFY(zarvo.Terminate());
   }
 
