@@ -12,7 +12,8 @@ namespace zarvo {
 
 SkinnedWindow::SkinnedWindow(const QString& name, const QString& caption, QSize clientSize,
                              Qt::WindowFlags extraFlags, WindowRole role)
-    : QWidget(nullptr, (role == WindowRole::Satellite ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint | extraFlags),
+    : QWidget(nullptr, (role == WindowRole::Satellite ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint |
+                           extraFlags),
       role_(role) {
   // Closing a window that accompanies the main window (the desktop lets the user close any window)
   // never ends the program, also while the main window is hidden.

@@ -22,8 +22,8 @@ enum class WindowRole { Main, Companion, Satellite };
 class SkinnedWindow : public QWidget {
   Q_OBJECT
 public:
-  SkinnedWindow(const QString& name, const QString& caption, QSize clientSize, Qt::WindowFlags extraFlags = {},
-                WindowRole role = WindowRole::Main);
+  SkinnedWindow(const QString& name, const QString& caption, QSize clientSize,
+                Qt::WindowFlags extraFlags = {}, WindowRole role = WindowRole::Main);
 
   // Moves the window: left edge first, then top.
   void MoveTo(int left, int top);

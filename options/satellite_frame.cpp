@@ -9,8 +9,8 @@
 
 namespace zarvo {
 
-SatelliteWindow::SatelliteWindow(MainWindowHooks& main, const QString& name, const QString& caption, QSize size,
-                                 const QString& titlePicture, const QString& closeHint, Dock dock)
+SatelliteWindow::SatelliteWindow(MainWindowHooks& main, const QString& name, const QString& caption,
+                                 QSize size, const QString& titlePicture, const QString& closeHint, Dock dock)
     : SkinnedWindow(name, caption, size, {}, WindowRole::Satellite), main_(main), dock_(dock) {
   Align_List = ImageList(skin::Path(skin::kAlignList.path), skin::kAlignList.frame, skin::kAlignList.frames);
   Locked_List = ImageList(skin::Path(skin::kLockedList.path), skin::kLockedList.frame, skin::kLockedList.frames);

@@ -10,7 +10,8 @@
 namespace zarvo {
 
 TFormTime::TFormTime(MainWindowHooks& main)
-    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), {}, WindowRole::Companion),
+    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), {},
+                    WindowRole::Companion),
       main_(main) {
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 112, 25), false);
   BackGround->SetStretch(true);

@@ -33,8 +33,8 @@ inline QList<XWindow> XWindows() {
   StartXwininfo(p, {QStringLiteral("-root"), QStringLiteral("-tree")});
   p.waitForFinished(5000);
   QList<XWindow> windows;
-  static const QRegularExpression line(
-      QStringLiteral("(0x[0-9a-f]+) \"([^\"]*)\".*\\s(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
+  static const QRegularExpression line(QStringLiteral(
+      "(0x[0-9a-f]+) \"([^\"]*)\".*\\s(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
   for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
     const QRegularExpressionMatch m = line.match(l);
     if (m.hasMatch())

@@ -69,9 +69,10 @@ private slots:
     QStringList top;
     for (const TrayMenuEntry& e : menu.children)
       top << e.label;
-    QCOMPARE(top, (QStringList{QStringLiteral("About"), QStringLiteral("Help"), QStringLiteral("What's new"),
-                               QString(), QStringLiteral("View"), QStringLiteral("Options"), QStringLiteral("Run"),
-                               QStringLiteral("Transparent"), QString(), QStringLiteral("Exit")}));
+    QCOMPARE(top,
+             (QStringList{QStringLiteral("About"), QStringLiteral("Help"), QStringLiteral("What's new"),
+                          QString(), QStringLiteral("View"), QStringLiteral("Options"), QStringLiteral("Run"),
+                          QStringLiteral("Transparent"), QString(), QStringLiteral("Exit")}));
     QVERIFY(menu.Find({QStringLiteral("Run"), QStringLiteral("Shut Down")}));
     const TrayMenuEntry* force = menu.Find({QStringLiteral("Options"), QStringLiteral("Force Shut Down")});
     QVERIFY(force);
@@ -95,7 +96,8 @@ private slots:
       const TrayMenuEntry* entry = now.Find(path);
       return entry ? entry->toggleState : -2;
     };
-    QTRY_COMPARE_WITH_TIMEOUT(state({QStringLiteral("Options"), QStringLiteral("Force Shut Down")}), 0, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(state({QStringLiteral("Options"), QStringLiteral("Force Shut Down")}), 0,
+                              30000);
     QTRY_COMPARE_WITH_TIMEOUT(state({QStringLiteral("Transparent"), QStringLiteral("Low")}), 1, 30000);
     QCOMPARE(state({QStringLiteral("Transparent"), QStringLiteral("Disabled")}), 0);
 
