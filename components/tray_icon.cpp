@@ -93,6 +93,11 @@ bool TCoolTrayIcon::ShowIcon() {
   ModifyIcon();
   if (icon_.isNull())
     return false; // the tray takes no icon without a picture
+  // The item carries the menu itself: some trays (Xfce's) ask the item for its menu and open it
+  // themselves rather than passing the right click on. The tray reads the menu's captions and check
+  // marks as they are when it opens it.
+  if (tray_.contextMenu() != PopupMenu)
+    tray_.setContextMenu(PopupMenu);
   tray_.show();
   return TrayAvailable();
 }
@@ -171,7 +176,8 @@ void TCoolTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void TCoolTrayIcon::OpenPopupMenu() {
-  if (!PopupMenu)
+  // The XEmbed tray has already opened the menu the item carries when it reports the right click.
+  if (!PopupMenu || PopupMenu->isVisible())
     return;
   PopupMenu->popup(QCursor::pos());
 }

@@ -12,7 +12,7 @@ namespace zarvo {
 SatelliteWindow::SatelliteWindow(const QWidget& anchor, HintLine& hints, const SkinPictures& skin,
                                  const QString& name, const QString& caption, QSize size,
                                  const QString& titlePicture, const QString& closeHint, Dock dock)
-    : SkinnedWindow(name, caption, size, Qt::Tool), anchor_(anchor), hints_(hints), dock_(dock) {
+    : SkinnedWindow(name, caption, size, {}, WindowRole::Satellite), anchor_(anchor), hints_(hints), dock_(dock) {
   Align_List = ImageList(skin::Path(skin::kAlignList.path), skin::kAlignList.frame, skin::kAlignList.frames);
   Locked_List = ImageList(skin::Path(skin::kLockedList.path), skin::kLockedList.frame, skin::kLockedList.frames);
 

@@ -2,14 +2,22 @@
 
 #include "framework/image_button.h"
 #include "framework/image_list.h"
+#include "platform/window_hints.h"
 
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace zarvo {
 
 SkinnedWindow::SkinnedWindow(const QString& name, const QString& caption, QSize clientSize,
-                             Qt::WindowFlags extraFlags)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | extraFlags) {
+                             Qt::WindowFlags extraFlags, WindowRole role)
+    : QWidget(nullptr, (role == WindowRole::Satellite ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint |
+                           extraFlags),
+      role_(role) {
+  // Closing a window that accompanies the main window (the desktop lets the user close any window)
+  // never ends the program, also while the main window is hidden.
+  if (role != WindowRole::Main)
+    setAttribute(Qt::WA_QuitOnClose, false);
   setObjectName(name);
   setWindowTitle(caption);
   setFixedSize(clientSize);
@@ -54,6 +62,44 @@ void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) { BackgroundMove(event); }
+
+void SkinnedWindow::showEvent(QShowEvent* event) {
+  // Sent before the native window is mapped, each time: the window manager forgets a window's state
+  // when it is hidden, and the leader's native window may have been created anew meanwhile.
+  if (role_ != WindowRole::Main && !event->spontaneous()) {
+    // A dialog whose leader the window manager does not know counts as a window of its own (Mutter
+    // then lists it on the taskbar whatever it asks): a hidden leader is named once it is shown.
+    if (windowHandle())
+      windowHandle()->setTransientParent(leader_ && leader_->isVisible() ? leader_->windowHandle() : nullptr);
+    KeepOffTaskbar(windowHandle());
+  }
+  QWidget::showEvent(event);
+}
+
+void SkinnedWindow::StayWith(QWidget* leader) {
+  leader_ = leader;
+  leader->installEventFilter(this);
+}
+
+bool SkinnedWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The leader's Show comes before its native window is mapped; the satellite names it as its leader
+  // after that.
+  if (watched == leader_ && event->type() == QEvent::Show)
+    QMetaObject::invokeMethod(this, &SkinnedWindow::FollowLeader, Qt::QueuedConnection);
+  return QWidget::eventFilter(watched, event);
+}
+
+void SkinnedWindow::FollowLeader() {
+  if (!leader_ || !leader_->isVisible() || !isVisible() || !windowHandle() || !leader_->windowHandle())
+    return;
+  windowHandle()->setTransientParent(leader_->windowHandle());
+  KeepWith(windowHandle(), leader_->windowHandle());
+}
+
+void SkinnedWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  update();
+}
 
 void SkinnedWindow::BackgroundPress(QMouseEvent* event) { anchor_ = event->globalPosition().toPoint(); }
 

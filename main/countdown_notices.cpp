@@ -49,6 +49,8 @@ void CountdownNotices::Ticked(int remainingMs, const ActionSelection& selection)
     icon_ = ReadImage(skin::Path(skin::kIcon48));
   n.icon = icon_;
   n.critical = seconds == kWarningSeconds.back();
+  // Up until it is answered, the countdown ends, or the next warning takes its place.
+  n.persistent = true;
   n.actions = {{kPostpone, QStringLiteral("Postpone 10 minutes")}, {kStop, QStringLiteral("Stop")}};
   platform_.ShowNotification(n);
   notificationUp_ = true;

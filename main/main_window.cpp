@@ -6,6 +6,7 @@
 #include "framework/error_box.h"
 #include "framework/image_button.h"
 #include "framework/skin_font.h"
+#include "framework/time_picker.h"
 #include "framework/window_outline.h"
 #include "main/settings.h"
 #include "options/options_window.h"
@@ -134,7 +135,7 @@ void TForm1::CreateControls() {
                 QRect(106, 51, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
   Label_TimeRemaining->setAccessibleDescription(QStringLiteral("Time remaining"));
 
-  SetTime = new QTimeEdit(QTime(0, 1, 0), this);
+  SetTime = new TimePicker(QTime(0, 1, 0), this);
   SetTime->setObjectName(QStringLiteral("SetTime"));
   SetTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
   SetTime->setGeometry(15, 95, 82, 21);

@@ -31,6 +31,9 @@ bool WindowSet::Create() {
   const SkinPictures skin = form1_->Skin();
   options_ = std::make_unique<TFormOptions>(*form1_, form1_->Hints(), skin, dialogs_, form1_->Selection);
   counter_ = std::make_unique<TFormCounter>(*form1_, form1_->Hints(), skin, clock_);
+  // The satellites stay with the main window: on top of it, off the taskbar.
+  options_->StayWith(form1_.get());
+  counter_->StayWith(form1_.get());
   time_ = std::make_unique<TFormTime>(skin);
   form1_->Attach(options_.get(), counter_.get(), time_.get());
   Wire();

@@ -50,6 +50,9 @@ struct DesktopNotification {
   QString body;
   QImage icon;
   bool critical = false;
+  // Stays up until the user answers it or the program takes it down, rather than closing itself
+  // after the desktop's usual delay.
+  bool persistent = false;
   QList<std::pair<QString, QString>> actions;
 };
 

@@ -61,7 +61,7 @@ WebLink WebLinkFor(const QString& address) {
 
 TFormAbout::TFormAbout(const QWidget& anchor, const SkinPictures& skin, Platform& platform)
     : SkinnedWindow(QStringLiteral("FormAbout"), QStringLiteral("FormAbout"), QSize(200, 200),
-                    Qt::Tool | Qt::WindowStaysOnTopHint),
+                    Qt::WindowStaysOnTopHint, WindowRole::Companion),
       anchor_(anchor) {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);

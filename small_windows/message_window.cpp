@@ -23,7 +23,7 @@ QString StampMessage(int timeOfDayMs, const QString& message) {
 TFormMessage::TFormMessage(const SkinPictures& skin, const Clock& clock, Platform& platform,
                            const QString& messageText)
     : SkinnedWindow(QStringLiteral("FormMessage"), QStringLiteral("Zarvo - Message"), QSize(200, 140),
-                    Qt::Tool | Qt::WindowStaysOnTopHint),
+                    Qt::WindowStaysOnTopHint, WindowRole::Companion),
       MessageText(messageText), clock_(clock), platform_(platform) {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);

@@ -8,7 +8,8 @@
 namespace zarvo {
 
 TFormTime::TFormTime(const SkinPictures& skin)
-    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), Qt::Tool) {
+    : SkinnedWindow(QStringLiteral("FormTime"), QStringLiteral("Zarvo"), QSize(112, 25), {},
+                    WindowRole::Companion) {
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 112, 25), false);
   BackGround->SetStretch(true);
   BackGround->SetPicture(skin.background);

@@ -69,14 +69,14 @@ void DesktopNotifier::Show(const DesktopNotification& notification) {
     if (generation != generation_ || reply.type() != QDBusMessage::ReplyMessage ||
         reply.arguments().isEmpty())
       return;
-    const QStringList caps = reply.arguments().constFirst().toStringList();
-    Notify(notification, caps.contains(QLatin1String("actions")), generation);
+    Notify(notification, reply.arguments().constFirst().toStringList(), generation);
   });
 }
 
-void DesktopNotifier::Notify(const DesktopNotification& notification, bool withActions, quint64 generation) {
+void DesktopNotifier::Notify(const DesktopNotification& notification, const QStringList& capabilities,
+                             quint64 generation) {
   QStringList actions;
-  if (withActions)
+  if (capabilities.contains(QLatin1String("actions")))
     for (const auto& [key, label] : notification.actions)
       actions << key << label;
   QVariantMap hints;
@@ -84,11 +84,17 @@ void DesktopNotifier::Notify(const DesktopNotification& notification, bool withA
   hints.insert(QStringLiteral("desktop-entry"), QStringLiteral(ZARVO_APP_ID));
   if (!notification.icon.isNull())
     hints.insert(QStringLiteral("image-data"), QVariant::fromValue(ImageData{notification.icon}));
+  // A server that keeps notifications keeps this one until the program takes it down, also after a
+  // button press: the program does so once it has acted on the answer.
+  if (notification.persistent && capabilities.contains(QLatin1String("persistence")))
+    hints.insert(QStringLiteral("resident"), true);
+  // 0: never expires; -1: the server's own delay.
+  const qint32 expireTimeout = notification.persistent ? 0 : -1;
 
   const quint32 replaces = id_;
   QDBusMessage m = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
   m << QStringLiteral(ZARVO_NAME) << replaces << QStringLiteral(ZARVO_APP_ID) << notification.summary
-    << notification.body << actions << hints << qint32(-1);
+    << notification.body << actions << hints << expireTimeout;
   calls_.Call(bus_, m, kCallTimeoutMs, [this, replaces, generation](const QDBusMessage& reply) {
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
       return;

@@ -18,7 +18,8 @@ public:
   ~DesktopNotifier() override;
 
   // Asks the server what it can do, then shows `notification` in place of the one up, with its
-  // buttons where the server supports actions. Without a server nothing is sent.
+  // buttons where the server supports actions; a persistent one never expires. Without a server
+  // nothing is sent.
   void Show(const DesktopNotification& notification);
   void Withdraw();
 
@@ -34,7 +35,7 @@ private Q_SLOTS:
   void OnNotificationClosed(quint32 id, quint32 reason);
 
 private:
-  void Notify(const DesktopNotification& notification, bool withActions, quint64 generation);
+  void Notify(const DesktopNotification& notification, const QStringList& capabilities, quint64 generation);
   void Close(quint32 id);
 
   QDBusConnection bus_;

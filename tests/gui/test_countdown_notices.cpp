@@ -49,6 +49,7 @@ private slots:
     QCOMPARE(z.platform.notifications,
              QStringList{Warning(QStringLiteral("The computer will shut down in 60 seconds"), false)});
     QVERIFY(!z.platform.lastNotification.icon.isNull());
+    QVERIFY(z.platform.lastNotification.persistent); // stays until answered
     QVERIFY(TickUntil(z, QStringLiteral("00:00:10")));
     QCOMPARE(z.platform.notifications.size(), 2);
     QCOMPARE(z.platform.notifications.last(),

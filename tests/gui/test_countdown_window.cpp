@@ -2,7 +2,9 @@
 #include "small_windows/about_window.h"
 #include "zarvo_fixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QRadioButton>
 
 using namespace zarvo;
@@ -146,6 +148,30 @@ private slots:
     // "After" puts the picker back to one minute.
     Press(z.Main(), QStringLiteral("RadioAfter"));
     QCOMPARE(z.PickerTime(), QTime(0, 1, 0));
+  }
+
+  void aClickInThePickerSelectsTheSectionForTyping() {
+    Zarvo z;
+    auto* picker = z.form1->findChild<QTimeEdit*>(QStringLiteral("SetTime"));
+    QVERIFY(picker);
+    auto* field = picker->findChild<QLineEdit*>();
+    QVERIFY(field);
+    QCOMPARE(field->text(), QStringLiteral("00:01:00"));
+    // A point over the character at `index` of "HH:mm:ss".
+    const auto over = [field](int index) {
+      for (int x = 0; x < field->width(); ++x)
+        if (field->cursorPositionAt(QPoint(x, field->height() / 2)) == index)
+          return QPoint(x + 2, field->height() / 2);
+      return QPoint();
+    };
+    QTest::mouseClick(field, Qt::LeftButton, {}, over(4));
+    QCOMPARE(picker->currentSection(), QDateTimeEdit::MinuteSection);
+    QTest::keyClicks(picker, QStringLiteral("07"));
+    QCOMPARE(picker->time(), QTime(0, 7, 0));
+    // Another click, on the hours: the field has the focus now, and the click still selects.
+    QTest::mouseClick(field, Qt::LeftButton, {}, over(1));
+    QTest::keyClicks(picker, QStringLiteral("12"));
+    QCOMPARE(picker->time(), QTime(12, 7, 0));
   }
 
   void zeroDurationRunsADay() {

@@ -41,6 +41,25 @@ protected:
   }
 };
 
+// The windows that were painted whole (not just a changed control) since the log began.
+class WholePaints : public QObject {
+public:
+  explicit WholePaints(const QList<QWidget*>& windows) {
+    for (QWidget* w : windows)
+      w->installEventFilter(this);
+  }
+  QStringList windows;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint &&
+        static_cast<QPaintEvent*>(event)->rect() == static_cast<QWidget*>(watched)->rect() &&
+        !windows.contains(watched->objectName()))
+      windows << watched->objectName();
+    return false;
+  }
+};
+
 const QPoint kMainBackground(5, 60); // left of the local time, clear of every control
 
 } // namespace
@@ -53,6 +72,9 @@ private slots:
     TFormCounter* counter = z.windows.FormCounter();
     const QPoint main = z.Main()->pos(), options = z.options->pos(), below = counter->pos();
     MoveOrder moves({z.Main(), z.options, counter});
+    QVERIFY(QTest::qWaitForWindowExposed(z.Main()));
+    QCoreApplication::processEvents(); // the first paints are done
+    WholePaints painted({z.Main(), z.options, counter});
     Drag(z.Main(), kMainBackground, {{17, 9}, {-4, 30}});
     const QPoint offset(13, 39);
     QCOMPARE(z.Main()->pos(), main + offset);
@@ -60,6 +82,8 @@ private slots:
     QCOMPARE(counter->pos(), below + offset);
     QTRY_COMPARE(moves.order, (QStringList{QStringLiteral("FormOptions"), QStringLiteral("FormCounter"),
                                            QStringLiteral("Form1")}));
+    // Each moved window is painted anew whole, the corners its outline cuts away included.
+    QTRY_COMPARE(painted.windows.size(), 3);
 
     // Counter unlocked: only the Options window follows.
     QTest::mouseClick(counter->Locked_, Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QTest>
@@ -31,7 +32,40 @@ std::pair<QString, QString> Split(const QString& item) {
   return {item.left(slash), item.mid(slash)};
 }
 
+const QString MenuInterface = QStringLiteral("com.canonical.dbusmenu");
+
+// (id, properties, children as variants of the same structure)
+TrayMenuEntry ReadEntry(const QDBusArgument& arg) {
+  TrayMenuEntry e;
+  QVariantMap properties;
+  arg.beginStructure();
+  arg >> e.id >> properties;
+  arg.beginArray();
+  while (!arg.atEnd()) {
+    QDBusVariant child;
+    arg >> child;
+    e.children << ReadEntry(child.variant().value<QDBusArgument>());
+  }
+  arg.endArray();
+  arg.endStructure();
+  if (properties.value(QStringLiteral("type")).toString() != QLatin1String("separator"))
+    e.label = properties.value(QStringLiteral("label")).toString();
+  e.toggleType = properties.value(QStringLiteral("toggle-type")).toString();
+  e.toggleState = properties.value(QStringLiteral("toggle-state"), -1).toInt();
+  e.enabled = properties.value(QStringLiteral("enabled"), true).toBool();
+  return e;
+}
+
 } // namespace
+
+const TrayMenuEntry* TrayMenuEntry::Find(const QStringList& labels) const {
+  if (labels.isEmpty())
+    return this;
+  for (const TrayMenuEntry& child : children)
+    if (child.label == labels.first())
+      return child.Find(labels.mid(1));
+  return nullptr;
+}
 
 TrayHost::~TrayHost() {
   if (process_.state() == QProcess::NotRunning)
@@ -98,6 +132,36 @@ QDBusMessage TrayHost::Call(const QString& item, const QString& method, int x, i
   const auto [service, path] = Split(item);
   QDBusMessage m = QDBusMessage::createMethodCall(service, path, ItemInterface, method);
   m << x << y;
+  return QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 20000);
+}
+
+TrayMenuEntry TrayHost::Menu(const QString& item, QString* error) const {
+  const QString service = Split(item).first;
+  const QString path = Property(item, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+  if (path.isEmpty() || path == QLatin1String("/NO_DBUSMENU")) {
+    *error = QStringLiteral("the item exports no menu");
+    return {};
+  }
+  // A tray announces that it is about to show the menu, then reads the whole of it.
+  QDBusMessage show =
+      QDBusMessage::createMethodCall(service, path, MenuInterface, QStringLiteral("AboutToShow"));
+  show << 0;
+  QDBusConnection::sessionBus().call(show, QDBus::BlockWithGui, 20000);
+  QDBusMessage m = QDBusMessage::createMethodCall(service, path, MenuInterface, QStringLiteral("GetLayout"));
+  m << 0 << -1 << QStringList();
+  const QDBusMessage r = QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 20000);
+  if (r.type() != QDBusMessage::ReplyMessage || r.arguments().size() < 2) {
+    *error = QStringLiteral("GetLayout failed: ") + r.errorMessage();
+    return {};
+  }
+  return ReadEntry(r.arguments().at(1).value<QDBusArgument>());
+}
+
+QDBusMessage TrayHost::ClickMenuEntry(const QString& item, int id) const {
+  const QString service = Split(item).first;
+  const QString path = Property(item, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+  QDBusMessage m = QDBusMessage::createMethodCall(service, path, MenuInterface, QStringLiteral("Event"));
+  m << id << QStringLiteral("clicked") << QVariant::fromValue(QDBusVariant(0)) << 0u;
   return QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 20000);
 }
 

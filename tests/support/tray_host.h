@@ -3,10 +3,24 @@
 #pragma once
 
 #include <QDBusMessage>
+#include <QList>
 #include <QProcess>
 #include <QStringList>
 
 namespace zarvo::test {
+
+// One entry of the menu an item exports (com.canonical.dbusmenu), with its submenu.
+struct TrayMenuEntry {
+  int id = 0;
+  QString label;        // "" for a separator
+  QString toggleType;   // "checkmark", "radio" or ""
+  int toggleState = -1; // 1 on, 0 off, -1 neither
+  bool enabled = true;
+  QList<TrayMenuEntry> children;
+
+  // The entry reached by a path of labels ("Run", "Shut Down"), or nothing.
+  const TrayMenuEntry* Find(const QStringList& labels) const;
+};
 
 class TrayHost {
 public:
@@ -25,6 +39,12 @@ public:
 
   // What a tray does on a click: Activate (left), ContextMenu (right), SecondaryActivate (middle).
   QDBusMessage Call(const QString& item, const QString& method, int x = 0, int y = 0) const;
+
+  // The whole menu the item exports, read as a tray reads it when it opens the menu; an entry
+  // without children when the item exports none. `error` says why not.
+  TrayMenuEntry Menu(const QString& item, QString* error) const;
+  // What a tray sends when the user clicks the menu entry `id`.
+  QDBusMessage ClickMenuEntry(const QString& item, int id) const;
 
 private:
   QProcess process_;

@@ -25,14 +25,16 @@ inline void StartXwininfo(QProcess& p, const QStringList& arguments) {
   p.start(QStringLiteral("xwininfo"), arguments);
 }
 
-// The top-level windows the X server knows, created and not yet destroyed.
+// The windows the X server knows, created and not yet destroyed, with their places on the screen
+// (also where a window manager has put a window into a frame of its own): xwininfo gives the size
+// and the place in the parent, then the place on the screen.
 inline QList<XWindow> XWindows() {
   QProcess p;
   StartXwininfo(p, {QStringLiteral("-root"), QStringLiteral("-tree")});
   p.waitForFinished(5000);
   QList<XWindow> windows;
-  static const QRegularExpression line(
-      QStringLiteral("(0x[0-9a-f]+) \"([^\"]*)\".*\\s(\\d+)x(\\d+)\\+(-?\\d+)\\+(-?\\d+)"));
+  static const QRegularExpression line(QStringLiteral(
+      "(0x[0-9a-f]+) \"([^\"]*)\".*\\s(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
   for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
     const QRegularExpressionMatch m = line.match(l);
     if (m.hasMatch())

@@ -27,6 +27,7 @@ DesktopNotification Warning(bool critical) {
   n.icon = QImage(4, 3, QImage::Format_ARGB32);
   n.icon.fill(Qt::green);
   n.critical = critical;
+  n.persistent = true;
   n.actions = {{QStringLiteral("postpone"), QStringLiteral("Postpone 10 minutes")},
                {QStringLiteral("stop"), QStringLiteral("Stop")}};
   return n;
@@ -42,7 +43,7 @@ private slots:
   void cleanup() { server_.reset(); }
 
   void notifyCarriesTheWarningAndReplacesItInPlace() {
-    StartServer(QStringLiteral("body actions"));
+    StartServer(QStringLiteral("body actions persistence"));
     DesktopNotifier notifier(bus_);
     notifier.Show(Warning(false));
     QTRY_COMPARE_WITH_TIMEOUT(Notifies().size(), 1, kWaitMs);
@@ -59,6 +60,9 @@ private slots:
     QCOMPARE(hints.value(QStringLiteral("urgency")).toInt(), 1);
     QVERIFY(hints.contains(QStringLiteral("image-data")));
     QVERIFY(!hints.value(QStringLiteral("desktop-entry")).toString().isEmpty());
+    // It stays until answered: no expiry, and kept by a server that keeps notifications.
+    QCOMPARE(first[7].toInt(), 0);
+    QCOMPARE(hints.value(QStringLiteral("resident")), QVariant(true));
     QTRY_VERIFY_WITH_TIMEOUT(notifier.CurrentId() != 0, kWaitMs);
     const quint32 id = notifier.CurrentId();
 
@@ -68,6 +72,7 @@ private slots:
     QCOMPARE(second[1].toUInt(), id);
     QCOMPARE(second[4].toString(), QStringLiteral("The computer will shut down in 10 seconds"));
     QCOMPARE(second[6].toMap().value(QStringLiteral("urgency")).toInt(), 2);
+    QCOMPARE(second[7].toInt(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!notifier.Busy(), kWaitMs);
     QCOMPARE(notifier.CurrentId(), id);
 
@@ -107,13 +112,22 @@ private slots:
     QCOMPARE(pressed.size(), 1);
   }
 
-  void noButtonsWhereTheServerHasNoActions() {
+  void noButtonsOrResidenceWhereTheServerHasNeither() {
     StartServer(QStringLiteral("body body-markup"));
     DesktopNotifier notifier(bus_);
     notifier.Show(Warning(false));
     QTRY_COMPARE_WITH_TIMEOUT(Notifies().size(), 1, kWaitMs);
     QVERIFY(Notifies().first()[5].toStringList().isEmpty());
     QCOMPARE(Notifies().first()[4].toString(), QStringLiteral("The computer will shut down in 60 seconds"));
+    QVERIFY(!Notifies().first()[6].toMap().contains(QStringLiteral("resident")));
+    QCOMPARE(Notifies().first()[7].toInt(), 0);
+
+    // A notification that is not to stay expires as the server likes.
+    DesktopNotification passing = Warning(false);
+    passing.persistent = false;
+    notifier.Show(passing);
+    QTRY_COMPARE_WITH_TIMEOUT(Notifies().size(), 2, kWaitMs);
+    QCOMPARE(Notifies().last()[7].toInt(), -1);
   }
 
   void withdrawnBeforeTheServerAnsweredShowsNothing() {

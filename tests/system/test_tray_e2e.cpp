@@ -47,6 +47,66 @@ private slots:
 
     QVERIFY(zarvo.Terminate());
   }
+
+  // A tray that opens the item's menu itself (as Xfce's does on a right click) shows the program's
+  // main menu with its check marks as they stand, and its clicks reach the program.
+  void trayShowsTheMainMenuAndItsClicksActOnIt() {
+    QVERIFY2(QDBusConnection::sessionBus().isConnected(), "run under tests/support/with-dbus");
+    TrayHost host;
+    QVERIFY(host.Start());
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start());
+    const std::optional<ZarvoWindows> w = zarvo.WaitForWindows(ZarvoProcess::Group, 30000);
+    QVERIFY(w);
+    QVERIFY(ClickAt(w->main->topLeft() + QPoint(161, 10))); // Hide
+    QTRY_COMPARE_WITH_TIMEOUT(host.Items().size(), 1, 30000);
+    const QString item = host.Items().first();
+
+    QString error;
+    TrayMenuEntry menu = host.Menu(item, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QStringList top;
+    for (const TrayMenuEntry& e : menu.children)
+      top << e.label;
+    QCOMPARE(top,
+             (QStringList{QStringLiteral("About"), QStringLiteral("Help"), QStringLiteral("What's new"),
+                          QString(), QStringLiteral("View"), QStringLiteral("Options"), QStringLiteral("Run"),
+                          QStringLiteral("Transparent"), QString(), QStringLiteral("Exit")}));
+    QVERIFY(menu.Find({QStringLiteral("Run"), QStringLiteral("Shut Down")}));
+    const TrayMenuEntry* force = menu.Find({QStringLiteral("Options"), QStringLiteral("Force Shut Down")});
+    QVERIFY(force);
+    QCOMPARE(force->toggleType, QStringLiteral("checkmark"));
+    QCOMPARE(force->toggleState, 1);
+    const TrayMenuEntry* opaque = menu.Find({QStringLiteral("Transparent"), QStringLiteral("Disabled")});
+    QVERIFY(opaque);
+    QCOMPARE(opaque->toggleType, QStringLiteral("radio"));
+    QCOMPARE(opaque->toggleState, 1);
+    const TrayMenuEntry* low = menu.Find({QStringLiteral("Transparent"), QStringLiteral("Low")});
+    QVERIFY(low && low->toggleState == 0);
+
+    // A click on a check item flips it, one on a radio item moves the mark; the menu says so.
+    QDBusMessage r = host.ClickMenuEntry(item, force->id);
+    QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+    r = host.ClickMenuEntry(item, low->id);
+    QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+    const auto state = [&](const QStringList& path) {
+      QString e;
+      const TrayMenuEntry now = host.Menu(item, &e);
+      const TrayMenuEntry* entry = now.Find(path);
+      return entry ? entry->toggleState : -2;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(state({QStringLiteral("Options"), QStringLiteral("Force Shut Down")}), 0,
+                              30000);
+    QTRY_COMPARE_WITH_TIMEOUT(state({QStringLiteral("Transparent"), QStringLiteral("Low")}), 1, 30000);
+    QCOMPARE(state({QStringLiteral("Transparent"), QStringLiteral("Disabled")}), 0);
+
+    // About opens the About window.
+    r = host.ClickMenuEntry(item, menu.Find({QStringLiteral("About")})->id);
+    QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+    QTRY_VERIFY_WITH_TIMEOUT(FindWindow(QStringLiteral("FormAbout"), QSize(200, 200)), 30000);
+    QVERIFY(zarvo.IsRunning());
+  }
 };
 
 QTEST_MAIN(TestTrayEndToEnd)

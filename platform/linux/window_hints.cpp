@@ -1,0 +1,91 @@
+// On X11 the request is the window's _NET_WM_STATE property, set before the window is mapped; Qt
+// merges its own states into what it finds there when it maps the window.
+#include "platform/window_hints.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace zarvo {
+
+namespace {
+
+struct FreeReply {
+  void operator()(void* reply) const { std::free(reply); }
+};
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+  const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name);
+  const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(xcb_intern_atom_reply(c, cookie, nullptr));
+  return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+} // namespace
+
+void KeepOffTaskbar(QWindow* window) {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c || !window)
+    return;
+  const auto id = static_cast<xcb_window_t>(window->winId());
+  const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
+  const xcb_atom_t wanted[] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), Atom(c, "_NET_WM_STATE_SKIP_PAGER")};
+  if (state == XCB_ATOM_NONE)
+    return;
+
+  // Keep what is there (Qt's own states, should it have written some already).
+  QList<xcb_atom_t> atoms;
+  const xcb_get_property_cookie_t cookie = xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 1024);
+  const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
+      xcb_get_property_reply(c, cookie, nullptr));
+  if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+    const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
+    atoms = QList<xcb_atom_t>(values, values + count);
+  }
+  bool changed = false;
+  for (const xcb_atom_t a : wanted)
+    if (a != XCB_ATOM_NONE && !atoms.contains(a)) {
+      atoms.append(a);
+      changed = true;
+    }
+  if (!changed)
+    return;
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                      static_cast<uint32_t>(atoms.size()), atoms.constData());
+  xcb_flush(c);
+}
+
+void KeepWith(QWindow* window, QWindow* leader) {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c || !window || !leader)
+    return;
+  const auto id = static_cast<xcb_window_t>(window->winId());
+  const auto owner = static_cast<xcb_window_t>(leader->winId());
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1,
+                      &owner);
+
+  // Some window managers (Mutter) weigh the taskbar request only together with the leader: it is
+  // made again, the way it is made for a window on the screen.
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = id;
+  message.type = Atom(c, "_NET_WM_STATE");
+  message.data.data32[0] = 1; // add
+  message.data.data32[1] = Atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
+  message.data.data32[2] = Atom(c, "_NET_WM_STATE_SKIP_PAGER");
+  message.data.data32[3] = 1; // from an application
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(c);
+}
+
+} // namespace zarvo

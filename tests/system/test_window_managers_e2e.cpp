@@ -1,0 +1,119 @@
+// The real program under real window managers (KWin, xfwm4, Mutter, Openbox), each started by the
+// test on its private X server: the three windows appear at start, stay on the screen while another
+// program is in front, and only the main window has a taskbar entry.
+#include "tests/support/window_manager.h"
+#include "tests/support/zarvo_process.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace zarvo::test;
+
+namespace {
+
+// The id of the viewable window titled `title` of size `size`, as xwininfo gives it.
+QString WindowId(const QString& title, QSize size) {
+  for (const XWindow& w : XWindows())
+    if (w.name == title && w.geometry.size() == size && IsViewable(w.id))
+      return w.id;
+  return {};
+}
+
+const QString kSkipTaskbar = QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR");
+const QString kSkipPager = QStringLiteral("_NET_WM_STATE_SKIP_PAGER");
+
+} // namespace
+
+class TestWindowManagers : public QObject {
+  Q_OBJECT
+private slots:
+  void satellitesStayShownWithoutTaskbarEntries_data() {
+    QTest::addColumn<QString>("program");
+    for (const char* wm : {"kwin_x11", "xfwm4", "mutter", "openbox"})
+      QTest::newRow(wm) << QString::fromLatin1(wm);
+  }
+
+  void satellitesStayShownWithoutTaskbarEntries() {
+    QFETCH(QString, program);
+    WindowManager wm(program);
+    if (!wm.Installed())
+      QSKIP(qPrintable(program + QStringLiteral(" is not installed (scripts/setup installs it)")));
+    QString error;
+    QVERIFY2(wm.Start(&error), qPrintable(error));
+
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start());
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 60000));
+    const QString main = WindowId(QStringLiteral("Zarvo"), QSize(200, 140));
+    const QString options = WindowId(QStringLiteral("Options"), QSize(200, 280));
+    const QString counter = WindowId(QStringLiteral("Counter"), QSize(200, 140));
+    QVERIFY(!main.isEmpty() && !options.isEmpty() && !counter.isEmpty());
+
+    // The window manager has taken the satellites off the taskbar and the pager, not the main window.
+    for (const QString& id : {options, counter}) {
+      QTRY_VERIFY_WITH_TIMEOUT(NetWmState(id).contains(kSkipTaskbar), 30000);
+      QVERIFY(NetWmState(id).contains(kSkipPager));
+    }
+    QVERIFY(!NetWmState(main).contains(kSkipTaskbar));
+
+    // Another program comes to the front: clicked, as a user brings a program to the front.
+    QProcess other;
+    other.start(QStringLiteral("xmessage"), {QStringLiteral("-geometry"), QStringLiteral("300x200+700+600"),
+                                             QStringLiteral("Another program")});
+    QVERIFY(other.waitForStarted(10000));
+    std::optional<QRect> otherPlace;
+    QTRY_VERIFY_WITH_TIMEOUT((otherPlace = FindWindow(QStringLiteral("xmessage"), QSize(300, 200))), 30000);
+    const quint32 otherId = WindowId(QStringLiteral("xmessage"), QSize(300, 200)).toUInt(nullptr, 16);
+    QTRY_VERIFY_WITH_TIMEOUT(ClickAt(otherPlace->center()) && ActiveWindow() == otherId, 30000);
+    const auto allShown = [&] { return IsViewable(main) && IsViewable(options) && IsViewable(counter); };
+    QVERIFY2(HoldsFor(2000, allShown),
+             "a window of the group left the screen when another program came to the front");
+
+    // The first press of the Options button (70, 30 on the main window) hides the Options window,
+    // the next shows it again, while the other program stays in front.
+    QVERIFY(ClickAt(zarvo.WaitForWindows(ZarvoProcess::Group)->main->topLeft() + QPoint(85, 40)));
+    QTRY_VERIFY_WITH_TIMEOUT(!IsViewable(options), 30000);
+    QVERIFY(ActivateWindow(otherId));
+    QTRY_COMPARE_WITH_TIMEOUT(ActiveWindow(), otherId, 30000);
+    QVERIFY(ClickAt(zarvo.WaitForWindows(ZarvoProcess::MainOnly)->main->topLeft() + QPoint(85, 40)));
+    QTRY_VERIFY_WITH_TIMEOUT(IsViewable(options), 30000);
+    QVERIFY(HoldsFor(1000, allShown));
+
+    other.kill();
+    other.waitForFinished(10000);
+    QVERIFY(zarvo.Terminate());
+  }
+
+  // A desktop without a notification area (GNOME without its tray extension): Hide minimises the
+  // group instead, and activating the program from the desktop brings the whole group back.
+  void hideWithoutATrayMinimisesUnderMutter() {
+    WindowManager wm(QStringLiteral("mutter"));
+    if (!wm.Installed())
+      QSKIP("mutter is not installed (scripts/setup installs it)");
+    QString error;
+    QVERIFY2(wm.Start(&error), qPrintable(error));
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start());
+    const std::optional<ZarvoWindows> w = zarvo.WaitForWindows(ZarvoProcess::Group, 60000);
+    QVERIFY(w);
+    const QString main = WindowId(QStringLiteral("Zarvo"), QSize(200, 140));
+
+    QVERIFY(ClickAt(w->main->topLeft() + QPoint(161, 10))); // Hide
+    // Minimised, not gone (a compositing window manager keeps a minimised window mapped).
+    const QString hidden = QStringLiteral("_NET_WM_STATE_HIDDEN");
+    QTRY_VERIFY_WITH_TIMEOUT(NetWmState(main).contains(hidden) && !FindZarvoWindows().options &&
+                                 !FindZarvoWindows().counter,
+                             30000);
+    QVERIFY(zarvo.IsRunning());
+
+    QVERIFY(ActivateWindow(main.toUInt(nullptr, 16)));
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 30000));
+    QTRY_VERIFY_WITH_TIMEOUT(!NetWmState(main).contains(hidden), 30000);
+    QVERIFY(zarvo.Terminate());
+  }
+};
+
+QTEST_MAIN(TestWindowManagers)
+#include "test_window_managers_e2e.moc"
