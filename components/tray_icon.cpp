@@ -173,7 +173,8 @@ void TCoolTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
 void TCoolTrayIcon::OpenPopupMenu() {
   if (!PopupMenu)
     return;
-  PopupMenu->popup(QCursor::pos());
+  // Centred on the pointer, as the main menu is wherever it opens.
+  PopupMenu->popup(QCursor::pos() - QPoint(PopupMenu->sizeHint().width() / 2, 0));
 }
 
 void TCoolTrayIcon::CycleStep() {

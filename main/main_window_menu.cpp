@@ -212,7 +212,8 @@ void TForm1::TopAlwaysClick() {
 void TForm1::OptionsClick() {
   const bool shown = !WindowShown(FormOptions);
   group_.SetWindowShown(FormOptions, shown);
-  HideOptionsPanel1->setText(shown ? QStringLiteral("Hide Options Panel") : QStringLiteral("Show Options Panel"));
+  HideOptionsPanel1->setText(shown ? QStringLiteral("Hide Options Panel")
+                                   : QStringLiteral("Show Options Panel"));
 }
 
 void TForm1::CounterClick() {
@@ -226,10 +227,14 @@ void TForm1::ShowTimeClick() {
     dialogs_.ShowMessage(QStringLiteral("Click Start first"));
     return;
   }
-  TimeOnlyView = !TimeOnlyView;
-  PopupMenuShowTime1->setChecked(!PopupMenuShowTime1->isChecked());
-  ShowonlyTimeRemaining1->setChecked(!ShowonlyTimeRemaining1->isChecked());
-  group_.ShowTimeOnly(TimeOnlyView);
+  SetTimeOnlyView(!TimeOnlyView);
+}
+
+void TForm1::SetTimeOnlyView(bool on) {
+  TimeOnlyView = on;
+  PopupMenuShowTime1->setChecked(on);
+  ShowonlyTimeRemaining1->setChecked(on);
+  group_.ShowTimeOnly(on);
 }
 
 // Help opens Help/index.html below the working directory the program started in when there is one

@@ -4,6 +4,7 @@
 #include "zarvo_fixture.h"
 
 #include <QAction>
+#include <QCursor>
 
 using namespace zarvo;
 using namespace zarvo::test;
@@ -103,9 +104,11 @@ private slots:
     QCOMPARE(r.events, (QStringList{"down middle", "up middle"}));
 
     r.events.clear();
+    QCursor::setPos(500, 300);
     r.tray.Activated(QSystemTrayIcon::Context);
     QCOMPARE(r.events, (QStringList{"down right", "up right"}));
     QTRY_VERIFY(r.menu.isVisible());
+    QCOMPARE(r.menu.pos().x(), 500 - r.menu.sizeHint().width() / 2); // centred on the pointer
     r.menu.hide();
   }
 
@@ -213,7 +216,7 @@ private slots:
     QVERIFY(z.options->isVisible());
     QVERIFY(z.windows.FormCounter()->isVisible());
     QVERIFY(!z.form1->LabelToolTip->isHidden()); // still there when the user comes back
-    z.form1->Hints().HideHint();                         // the pointer met the background
+    z.form1->Hints().HideHint();                 // the pointer met the background
     z.form1->Timer3Timer();
 
     z.form1->HideClick();
