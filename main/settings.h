@@ -27,8 +27,9 @@ struct LayoutFacts {
 
 // A default position computed in 64 bits, kept within the range a stored position can take.
 constexpr int ClampPosition(qint64 position) {
-  return static_cast<int>(
-      qBound<qint64>(std::numeric_limits<int>::min(), position, std::numeric_limits<int>::max()));
+  constexpr qint64 lowest = std::numeric_limits<int>::min();
+  constexpr qint64 highest = std::numeric_limits<int>::max();
+  return static_cast<int>(position < lowest ? lowest : position > highest ? highest : position);
 }
 
 struct SettingKey {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QTimeEdit>
 
 using namespace zarvo;
 using namespace zarvo::test;
@@ -341,6 +342,8 @@ private slots:
     check(z.form1, QPoint(150, 100));
     check(z.options, QPoint(100, 150));
     z.form1->ShowTimeClick();
+    z.windows.FormTime()->move(200, 200); // away from the screen's edge, which would push the menu
+
     check(z.windows.FormTime(), QPoint(5, 12));
   }
 
