@@ -131,6 +131,7 @@ private slots:
 
     QVERIFY(logind_.ClearManagerCalls());
     QVERIFY(zarvo_->WriteSettings("[Form1]\nShowconfirmation1=1\n"));
+    zarvo.setProcessChannelMode(QProcess::SeparateChannels);
     Start({QStringLiteral("restart")});
     QVERIFY(zarvo.waitForFinished(60000));
     QCOMPARE(zarvo.exitStatus(), QProcess::NormalExit);
