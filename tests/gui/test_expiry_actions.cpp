@@ -34,8 +34,7 @@ private slots:
     };
     QSignalSpy broadcasts(&z.platform, &Platform::PowerBroadcast);
     z.RunToExpiry();
-    QCOMPARE(z.platform.calls,
-             (QStringList{QStringLiteral("privilege"), QStringLiteral("power suspend force")}));
+    QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("power suspend force")}));
     QTRY_VERIFY(z.windows.FormMessage()->isVisible()); // once the machine has woken up
     QVERIFY(!messageWhileAsleep);
     QCOMPARE(z.platform.calls.last(), QStringLiteral("beep"));
