@@ -86,7 +86,7 @@ void TFormCounter::StartClick() {
     PauseClick(); // resumes
     return;
   }
-  CounterStartTick = clock_.TickCount();
+  CounterStartTick = clock_.BootTickCount();
   PauseStartTick = 0;
   PausedTotal = 0;
   PausedBefore = 0;
@@ -97,7 +97,7 @@ void TFormCounter::StartClick() {
 void TFormCounter::PauseClick() {
   if (!Timer1.isActive())
     return;
-  PauseStartTick = clock_.TickCount();
+  PauseStartTick = clock_.BootTickCount();
   if (CounterPaused)
     PausedBefore = PausedTotal;
   CounterPaused = !CounterPaused;
@@ -111,7 +111,7 @@ void TFormCounter::StopClick() {
 }
 
 void TFormCounter::Timer1Timer() {
-  const qint64 now = clock_.TickCount();
+  const qint64 now = clock_.BootTickCount();
   if (CounterPaused) {
     // The display stands still; only the pause grows.
     PausedTotal = CounterPausedTotal(now, PausedBefore, PauseStartTick);

@@ -14,12 +14,16 @@ Answer FakeDialogs::MessageBox(QWidget*, const QString& text, const QString& cap
 
 QString FakeDialogs::InputBox(const QString& caption, const QString& prompt, const QString& defaultText) {
   asked.append({QStringLiteral("input"), prompt, caption, Buttons::OkCancel, Icon::None, defaultText});
+  if (whileInputShown)
+    whileInputShown();
   const std::optional<QString> answer = nextInputs.isEmpty() ? std::nullopt : nextInputs.takeFirst();
   return answer ? answer->left(kInputBoxMaxLength) : defaultText;
 }
 
 std::optional<QString> FakeDialogs::OpenFile(QWidget*, const QString& filter, const QString& fileName) {
   asked.append({QStringLiteral("file"), filter, fileName, Buttons::OkCancel, Icon::None, {}});
+  if (whileFileShown)
+    whileFileShown();
   return nextFiles.isEmpty() ? std::nullopt : nextFiles.takeFirst();
 }
 

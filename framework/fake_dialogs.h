@@ -29,6 +29,9 @@ public:
   // Run inside ShowError and MessageBox, while the box would be open (its own event loop running).
   std::function<void()> whileErrorShown;
   std::function<void()> whileMessageShown;
+  // Run inside InputBox and OpenFile, while the dialog would be open.
+  std::function<void()> whileInputShown;
+  std::function<void()> whileFileShown;
 
   Answer MessageBox(QWidget* owner, const QString& text, const QString& caption, Buttons buttons,
                     Icon icon) override;

@@ -1,9 +1,11 @@
 #include "framework/profile_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <limits>
 
 namespace zarvo::profile {
@@ -283,6 +285,29 @@ bool WriteString(const QString& path, const QString& section, const QString& key
   return WriteStrings(path, {{section, key, value}}) == 1;
 }
 
+namespace {
+
+// A save killed half-way leaves its temporary file beside the profile: the name, a dot and six
+// random letters and digits. The next save takes it away. A suffix of lowercase letters alone is
+// left alone: it is more likely a name the user gave (".backup") than a temporary file.
+void RemoveStaleTemporaries(const QString& path) {
+  const QFileInfo info(path);
+  const QString name = info.fileName();
+  const QFileInfoList candidates =
+      info.absoluteDir().entryInfoList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
+  for (const QFileInfo& candidate : candidates) {
+    const QString suffix = candidate.fileName().mid(name.size() + 1);
+    const bool random =
+        std::all_of(suffix.cbegin(), suffix.cend(),
+                    [](QChar c) { return c.isDigit() || (c.isLetter() && c.unicode() < 128); }) &&
+        std::any_of(suffix.cbegin(), suffix.cend(), [](QChar c) { return !c.isLower(); });
+    if (random && candidate.isFile() && !candidate.isSymLink())
+      QFile::remove(candidate.absoluteFilePath());
+  }
+}
+
+} // namespace
+
 qsizetype WriteStrings(const QString& path, const QList<Entry>& entries) {
   const std::optional<QByteArray> doc = ReadDocument(path);
   if (!doc)
@@ -307,7 +332,11 @@ qsizetype WriteStrings(const QString& path, const QList<Entry>& entries) {
   }
   if (updated == *doc)
     return stored; // the file already says so
+  RemoveStaleTemporaries(path);
   QSaveFile out(path);
+  // A folder that takes no new file (read-only, or its permissions) still lets a writable file be
+  // written in place, as the profile functions always do; the replacement stays atomic elsewhere.
+  out.setDirectWriteFallback(true);
   // Unbuffered, so that a short write (a full disk, a size limit) shows in the count written here:
   // a buffered one reports success and lets the commit put a truncated file in place.
   if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace zarvo {
 
@@ -51,6 +54,8 @@ QMessageBox::Icon ToQt(Icon icon) {
 Answer QtDialogs::MessageBox(QWidget* owner, const QString& text, const QString& caption, Buttons buttons,
                              Icon icon) {
   QMessageBox box(ToQt(icon), Title(caption), DisplayText(text), QMessageBox::NoButton, owner);
+  // A text may carry the user's own words (a file name, a message): never read as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   QAbstractButton* yes = nullptr;
   QAbstractButton* ok = nullptr;
@@ -77,12 +82,19 @@ Answer QtDialogs::MessageBox(QWidget* owner, const QString& text, const QString&
 QString QtDialogs::InputBox(const QString& caption, const QString& prompt, const QString& defaultText) {
   QInputDialog dialog;
   dialog.setWindowTitle(caption);
-  dialog.setLabelText(prompt);
+  // The prompt's label names the edit box, so an "&" in it would mark a shortcut key: doubled, it
+  // shows as itself.
+  QString label = prompt;
+  dialog.setLabelText(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
   dialog.setInputMode(QInputDialog::TextInput);
-  dialog.setTextValue(defaultText.left(kInputBoxMaxLength));
   dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  if (auto* promptLabel = dialog.findChild<QLabel*>())
+    promptLabel->setTextFormat(Qt::PlainText);
+  // Typing is limited, the default is not: a longer default is shown whole (it could only be
+  // shortened), so that OK without editing returns it as Cancel does.
+  dialog.setTextValue(defaultText);
   if (auto* edit = dialog.findChild<QLineEdit*>()) {
-    edit->setMaxLength(kInputBoxMaxLength);
+    edit->setMaxLength(std::max<int>(kInputBoxMaxLength, static_cast<int>(defaultText.size())));
     edit->selectAll();
   }
   // Centred on the screen, as the box has no owner window.
@@ -124,6 +136,7 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* owner, const QString& filter
 void QtDialogs::ShowError(const QString& text) {
   QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), DisplayText(text),
                   QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   box.exec();
 }

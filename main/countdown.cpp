@@ -24,7 +24,9 @@ bool AwakeBetween(const TickReading& previous, const TickReading& current) {
 }
 
 bool MissedFinalSecond(const TickReading& previous, const TickReading& current) {
-  return previous.remainingMs >= 0 && previous.mode == current.mode &&
+  // A previous reading under a second read "00:00:00": that tick fell in the final second, so the
+  // wrap to the next day that follows it is no missed second.
+  return previous.remainingMs >= 1000 && previous.mode == current.mode &&
          previous.pickerMs == current.pickerMs && AwakeBetween(previous, current) &&
          CrossedZero(previous.remainingMs, current.remainingMs);
 }

@@ -45,6 +45,10 @@ void TForm1::ConnectSession() {
     Label_TimeRemaining->setText(QStringLiteral("00:00:00"));
     SetColor(Label_TimeRemaining, kLime);
     ShowTimeInTray(QString());
+    // The time-only view exists only while a countdown runs: however it stopped (the warning's
+    // Stop, a wake-up), the full view comes back.
+    if (TimeOnlyView)
+      SetTimeOnlyView(false);
   });
   connect(&session_, &CountdownSession::RemainingChanged, this, [this](const QString& text) {
     Label_TimeRemaining->setText(text);
@@ -102,7 +106,9 @@ void TForm1::Timer1Timer() {
 
   // The end of playback: a player that is not open (its file failed to open) counts as finished;
   // one still opening its file does not.
-  if (StopPlaying->isVisible() && !MediaPlayer1.IsOpening()) {
+  // The button's own shown state, not whether it is on screen: the window may be hidden (the tray,
+  // the time-only view) while the sound ends.
+  if (!StopPlaying->isHidden() && !MediaPlayer1.IsOpening()) {
     if (!MediaPlayer1.IsOpen()) {
       StopPlaying->hide();
     } else {

@@ -23,6 +23,9 @@ int WarningSchedule::Due(int remainingMs) {
 }
 
 QString WarningText(PowerAction action, int seconds) {
+  // A log-off ends the user's session, not the computer's run.
+  if (action == PowerAction::LogOff)
+    return QStringLiteral("You will be logged off in %1 seconds").arg(seconds);
   QString what;
   switch (action) {
   case PowerAction::ShutDown: what = QStringLiteral("shut down"); break;

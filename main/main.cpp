@@ -3,6 +3,7 @@
 #include "framework/decoded_pictures.h"
 #include "framework/qt_dialogs.h"
 #include "main/command_line.h"
+#include "main/command_line_action.h"
 #include "main/main_window.h"
 #include "main/power_action.h"
 #include "main/settings.h"
@@ -10,6 +11,7 @@
 #include "main/window_set.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "platform/termination.h"
 #include "project_info.h"
 
 #include <QApplication>
@@ -21,6 +23,36 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <optional>
+
+namespace {
+
+// A power action word on the command line. With the confirmation off no window is needed, so none
+// is made and no display either (over SSH, from cron): the action runs and its answer gives the
+// status. With it on and no display there is no way to ask: said, status 1, nothing done. Nothing
+// (go on with the windows) for any other command line, or to ask on the display.
+std::optional<int> CommandLineActionWithoutWindows(int& argc, char** argv) {
+  QCoreApplication core(argc, argv);
+  const std::unique_ptr<zarvo::Platform> platform = zarvo::CreatePlatform();
+  const QString word = zarvo::RequestedActionWord(platform->CommandLine(), platform->ExecutablePath());
+  if (word.isEmpty())
+    return std::nullopt;
+  const QString settings =
+      zarvo::SettingsFilePath(platform->ExecutableDirectory(), QString::fromLatin1(zarvo::kSettingsFileName));
+  if (zarvo::ReadSetting(settings, zarvo::SettingId::Showconfirmation1)) {
+    if (zarvo::DisplayAvailable())
+      return std::nullopt;
+    std::fputs(zarvo::NoDisplayToConfirmText(word).toLocal8Bit().constData(), stderr);
+    return 1;
+  }
+  zarvo::PerformCommandLineAction(*platform, word, [](int status) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
+  });
+  return QCoreApplication::exec();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
   // --help and --version need no display: answered before any GUI exists.
@@ -34,6 +66,10 @@ int main(int argc, char* argv[]) {
     std::fputs(zarvo::InformationText(arguments, settings).toLocal8Bit().constData(), stdout);
     return 0;
   }
+
+  if (arguments.size() == 2)
+    if (const std::optional<int> status = CommandLineActionWithoutWindows(argc, argv))
+      return *status;
 
   // Begun before the application object, so that it runs while that connects to the display.
   zarvo::DecodedPictures pictures;
@@ -101,6 +137,8 @@ int main(int argc, char* argv[]) {
 
   zarvo::TForm1* main = windows.Form1();
   QObject::connect(main, &zarvo::TForm1::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  // Asked to end by the system (the session stopping, `kill`): ends as a close does, saving.
+  const std::unique_ptr<QObject> termination = zarvo::WatchTerminationRequests([main] { main->close(); });
   // Logging out with the program still open keeps the layout too.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] {
     try {

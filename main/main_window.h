@@ -109,6 +109,8 @@ public:
   void OptionsClick();
   void CounterClick();
   void ShowTimeClick();
+  // Enters or leaves the time-only view, with the menus' check marks.
+  void SetTimeOnlyView(bool on);
   void MinimizeClick();
   void HideClick();
   void CoolTrayIcon1Click();

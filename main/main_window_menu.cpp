@@ -226,10 +226,14 @@ void TForm1::ShowTimeClick() {
     dialogs_.ShowMessage(QStringLiteral("Click Start first"));
     return;
   }
-  TimeOnlyView = !TimeOnlyView;
-  PopupMenuShowTime1->setChecked(!PopupMenuShowTime1->isChecked());
-  ShowonlyTimeRemaining1->setChecked(!ShowonlyTimeRemaining1->isChecked());
-  group_.ShowTimeOnly(TimeOnlyView);
+  SetTimeOnlyView(!TimeOnlyView);
+}
+
+void TForm1::SetTimeOnlyView(bool on) {
+  TimeOnlyView = on;
+  PopupMenuShowTime1->setChecked(on);
+  ShowonlyTimeRemaining1->setChecked(on);
+  group_.ShowTimeOnly(on);
 }
 
 // Help opens Help/index.html below the working directory the program started in when there is one

@@ -110,8 +110,11 @@ void TForm1::LoadSettings() {
   settingsLoaded_ = true;
   const QString path = SettingsFilePath(platform_.ExecutableDirectory(), SettingsFileName);
   const QRect screen = PrimaryScreen();
-  // The satellites' defaults follow the main window as loaded so far.
-  auto read = [&](SettingId id) { return ReadSetting(path, id, {screen, geometry(), FormOptions->size()}); };
+  // The satellites' defaults follow the main window as loaded so far. Its size is the fixed one: the
+  // geometry's own width and height are computed from its far edges, out of range at the extremes.
+  auto read = [&](SettingId id) {
+    return ReadSetting(path, id, {screen, pos(), minimumSize(), FormOptions->minimumSize()});
+  };
 
   // Stored positions are applied as they are, even far off the screen.
   const int left = read(SettingId::MainLeft);
@@ -177,7 +180,9 @@ void TForm1::SaveSettings() {
   QDir().mkpath(QFileInfo(path).absolutePath());
   // A satellite that the minimised group (or the tray) took off the screen is still one the user
   // has shown.
-  auto shown = [this](const QWidget* w) { return WindowShown(w); };
+  // The time-only view (a session ending while it is on) counts as left, as Exit leaves it: leaving
+  // it shows both satellites.
+  auto shown = [this](const QWidget* w) { return TimeOnlyView || WindowShown(w); };
   auto value = [&](SettingId id) -> int {
     switch (id) {
     case SettingId::MainLeft: return x();

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 
 namespace zarvo {
 
@@ -14,12 +15,22 @@ inline constexpr const char* kSettingsFileName = "Settings.ini";
 
 enum class SettingType { Integer, Boolean };
 
-// What the default positions depend on: the primary screen and the windows as placed so far.
+// What the default positions depend on: the primary screen and the windows as placed so far. The
+// main window's place is a point and a size, not a rectangle: a stored position at either end of the
+// int range is applied unchanged, and the far edge of such a window lies beyond that range.
 struct LayoutFacts {
-  QRect screen;  // the primary screen, full size
-  QRect main;    // the main window, at the position loaded so far
-  QSize options; // the Options window's size
+  QRect screen;   // the primary screen, full size
+  QPoint main;    // the main window's top left, as loaded so far
+  QSize mainSize; // the main window's size
+  QSize options;  // the Options window's size
 };
+
+// A default position computed in 64 bits, kept within the range a stored position can take.
+constexpr int ClampPosition(qint64 position) {
+  constexpr qint64 lowest = std::numeric_limits<int>::min();
+  constexpr qint64 highest = std::numeric_limits<int>::max();
+  return static_cast<int>(position < lowest ? lowest : position > highest ? highest : position);
+}
 
 struct SettingKey {
   const char* section;
@@ -53,9 +64,12 @@ inline constexpr int kSettingCount = 16;
 // it, the 400 x 280 block in the middle of the primary screen.
 inline constexpr std::array<SettingKey, kSettingCount> kSettingKeys{{
     {"Form1", "Left", SettingType::Integer,
-     [](const LayoutFacts& f) { return f.screen.x() + f.screen.width() / 2; }},
+     [](const LayoutFacts& f) { return ClampPosition(qint64{f.screen.x()} + f.screen.width() / 2); }},
     {"Form1", "Top", SettingType::Integer,
-     [](const LayoutFacts& f) { return f.screen.y() + (f.screen.height() - 2 * f.main.height()) / 2; }},
+     [](const LayoutFacts& f) {
+       return ClampPosition(qint64{f.screen.y()} +
+                            (qint64{f.screen.height()} - 2 * qint64{f.mainSize.height()}) / 2);
+     }},
     {"Form1", "ShowHelp", SettingType::Boolean, [](const LayoutFacts&) { return 1; }},
     {"Form1", "ForceShutDown1", SettingType::Boolean, [](const LayoutFacts&) { return 1; }},
     {"Form1", "AlphaBlendValue", SettingType::Integer, [](const LayoutFacts&) { return 255; }},
@@ -64,13 +78,13 @@ inline constexpr std::array<SettingKey, kSettingCount> kSettingKeys{{
     {"Form1", "IsAlways", SettingType::Boolean, [](const LayoutFacts&) { return 0; }},
     {"FormCounter", "Left", SettingType::Integer, [](const LayoutFacts& f) { return f.main.x(); }},
     {"FormCounter", "Top", SettingType::Integer,
-     [](const LayoutFacts& f) { return f.main.y() + f.main.height(); }},
+     [](const LayoutFacts& f) { return ClampPosition(qint64{f.main.y()} + f.mainSize.height()); }},
     {"FormCounter", "Visible", SettingType::Boolean, [](const LayoutFacts&) { return 1; }},
     {"FormCounter", "IsLocked", SettingType::Boolean, [](const LayoutFacts&) { return 1; }},
     {"FormOptions", "Visible", SettingType::Boolean, [](const LayoutFacts&) { return 1; }},
     {"FormOptions", "IsLocked", SettingType::Boolean, [](const LayoutFacts&) { return 1; }},
     {"FormOptions", "Left", SettingType::Integer,
-     [](const LayoutFacts& f) { return f.main.x() - f.options.width(); }},
+     [](const LayoutFacts& f) { return ClampPosition(qint64{f.main.x()} - f.options.width()); }},
     {"FormOptions", "Top", SettingType::Integer, [](const LayoutFacts& f) { return f.main.y(); }},
 }};
 

@@ -119,44 +119,49 @@ void TFormOptions::PowerClick(PowerAction action) {
     SetCheck(RowOf(other), false);
 }
 
+// The three parameter actions ask with a modal dialog, while the countdown goes on behind it: the
+// new choice reaches the selection only once the dialog has answered, so that an expiry meanwhile
+// acts on the selection as it stood before the click.
 void TFormOptions::ZarvoClick() {
-  selection_.PlaySoundSelected = !selection_.PlaySoundSelected;
-  if (selection_.PlaySoundSelected) {
+  bool selected = !selection_.PlaySoundSelected;
+  if (selected) {
     const std::optional<QString> file = dialogs_.OpenFile(
         this, QStringLiteral("Sounds(*.mp3,*.wav)|*.mp3;*.wav"), QStringLiteral("Zarvo.wav"));
     if (file)
       selection_.SoundFileName = *file;
     else
-      selection_.PlaySoundSelected = false;
+      selected = false;
   }
-  SetCheck(ZarvoRow, selection_.PlaySoundSelected);
+  selection_.PlaySoundSelected = selected;
+  SetCheck(ZarvoRow, selected);
 }
 
 void TFormOptions::ExecuteClick() {
-  selection_.RunApplicationSelected = !selection_.RunApplicationSelected;
-  if (selection_.RunApplicationSelected) {
+  bool selected = !selection_.RunApplicationSelected;
+  if (selected) {
     const std::optional<QString> file =
         dialogs_.OpenFile(this, kApplicationsFilter, QStringLiteral("Zarvo.exe"));
-    if (file) {
-      selection_.ApplicationCommand = *file;
+    if (file)
       selection_.ApplicationCommand = dialogs_.InputBox(QStringLiteral("Application Path & Parameters"),
                                                         QStringLiteral("Path & parameters:"), *file);
-    } else {
-      selection_.RunApplicationSelected = false;
-    }
+    else
+      selected = false;
   }
-  SetCheck(ExecuteRow, selection_.RunApplicationSelected);
+  selection_.RunApplicationSelected = selected;
+  SetCheck(ExecuteRow, selected);
 }
 
 void TFormOptions::MessageClick() {
-  selection_.ShowMessageSelected = !selection_.ShowMessageSelected;
-  if (selection_.ShowMessageSelected) {
-    selection_.MessageText = dialogs_.InputBox(QStringLiteral("Message"), QStringLiteral("Message to show:"),
-                                               selection_.MessageText);
-    if (selection_.MessageText.isEmpty())
-      selection_.ShowMessageSelected = false;
+  bool selected = !selection_.ShowMessageSelected;
+  if (selected) {
+    const QString text = dialogs_.InputBox(QStringLiteral("Message"), QStringLiteral("Message to show:"),
+                                           selection_.MessageText);
+    selection_.MessageText = text;
+    if (text.isEmpty())
+      selected = false;
   }
-  SetCheck(MessageRow, selection_.ShowMessageSelected);
+  selection_.ShowMessageSelected = selected;
+  SetCheck(MessageRow, selected);
 }
 
 void TFormOptions::SelectActions(const ActionSelection& chosen) {

@@ -17,6 +17,9 @@ public:
   // or hibernated, and no one can set it: the countdown tells awake time from a sleep or a clock
   // set forward by comparing its advance with the time of day's.
   virtual qint64 TickCount() const = 0;
+  // Milliseconds since some fixed point, counting the time the machine is suspended or hibernated
+  // too: the stopwatch measures real elapsed time.
+  virtual qint64 BootTickCount() const = 0;
 };
 
 // The real clock: the system's local time and a steady timer.
@@ -24,6 +27,7 @@ class SystemClock final : public Clock {
 public:
   int TimeOfDayMs() const override;
   qint64 TickCount() const override;
+  qint64 BootTickCount() const override;
 };
 
 } // namespace zarvo

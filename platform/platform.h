@@ -143,6 +143,9 @@ signals:
 
 // The back end of this build (defined once per back end).
 std::unique_ptr<Platform> CreatePlatform();
+// Whether a display is there for windows and boxes (asked before any GUI exists; defined once per
+// back end).
+bool DisplayAvailable();
 
 // Work the first window will wait for that can run beside the application's own start-up: made
 // before the application object, it runs on a thread of its own, the system's own preparations

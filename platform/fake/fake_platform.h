@@ -85,13 +85,22 @@ class FakeClock final : public Clock {
 public:
   int timeOfDay = 12 * 3'600'000;
   qint64 tick = 1'000'000;
+  qint64 bootTick = 5'000'000;
 
   int TimeOfDayMs() const override { return timeOfDay; }
   qint64 TickCount() const override { return tick; }
-  // Moves both the time of day (wrapping at midnight) and the tick count forward.
+  qint64 BootTickCount() const override { return bootTick; }
+  // Moves the time of day (wrapping at midnight) and both tick counts forward.
   void Advance(int ms) {
     Sleep(ms);
     tick += ms;
+    bootTick += ms;
+  }
+  // The machine is suspended for `ms`: the time of day and the boot-time count go on, the
+  // monotonic tick stands still.
+  void Suspend(int ms) {
+    Sleep(ms);
+    bootTick += ms;
   }
   // The machine sleeps for `ms`, or the clock is set forward by it: only the time of day moves.
   void Sleep(int ms) { timeOfDay = static_cast<int>((static_cast<qint64>(timeOfDay) + ms) % kDayMs); }

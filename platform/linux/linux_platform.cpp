@@ -156,4 +156,12 @@ void LinuxPlatform::UninhibitIdle() {
 
 std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<LinuxPlatform>(); }
 
+bool DisplayAvailable() {
+  // Qt's own platforms that need no display server (offscreen, minimal, vnc, ...) count as one.
+  const QString qpa = qEnvironmentVariable("QT_QPA_PLATFORM");
+  if (!qpa.isEmpty() && !qpa.startsWith(QLatin1String("xcb")) && !qpa.startsWith(QLatin1String("wayland")))
+    return true;
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 } // namespace zarvo

@@ -16,7 +16,7 @@ struct Counter {
   void Click(ImageButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   // Moves the clock on and lets one stopwatch tick run.
   void Wait(int ms) {
-    z.clock.tick += ms;
+    z.clock.Advance(ms);
     c->Timer1Timer();
   }
   QString Display() const { return c->Label_Time->text(); }
@@ -89,7 +89,7 @@ private slots:
     QCOMPARE(t.State(), QStringLiteral("Stopped"));
     QVERIFY(!t.c->Timer1.isActive() && !t.c->CounterPaused);
     QCOMPARE(t.Display(), QStringLiteral("00:00:03:05"));
-    t.z.clock.tick += 60'000;
+    t.z.clock.Advance(60'000);
     QCOMPARE(t.Display(), QStringLiteral("00:00:03:05"));
     t.Click(t.c->Start);
     t.Wait(20);
@@ -135,7 +135,7 @@ private slots:
     // The part of a pause between its last tick and the resume click counts as elapsed.
     t.Click(t.c->Pause);
     t.Wait(995);
-    t.z.clock.tick += 5;
+    t.z.clock.Advance(5);
     t.Click(t.c->Pause);
     t.Wait(0);
     QCOMPARE(t.Display(), QStringLiteral("00:00:03:00"));
@@ -185,6 +185,16 @@ private slots:
     QVERIFY(left100 >= 0 && right100 <= 139 && right100 - left100 > 100);
   }
 
+  // A suspend in the middle counts: the stopwatch shows the real time elapsed, as a wall clock would.
+  void countsTheTimeTheComputerSleeps() {
+    Counter t;
+    t.Click(t.c->Start);
+    t.Wait(1'000);
+    t.z.clock.Suspend(60'000);
+    t.Wait(1'000);
+    QCOMPARE(t.Display(), QStringLiteral("00:01:02:00"));
+  }
+
   void keepsCountingWhileHidden() {
     Counter t;
     t.Click(t.c->Start);
@@ -202,7 +212,7 @@ private slots:
   void realTimerTicksWhileCounting() {
     Counter t;
     t.Click(t.c->Start);
-    t.z.clock.tick += 250;
+    t.z.clock.Advance(250);
     // The 10 ms timer itself brings the display up to date.
     QTRY_COMPARE_WITH_TIMEOUT(t.Display(), QStringLiteral("00:00:00:25"), 10'000);
   }

@@ -211,6 +211,54 @@ private slots:
     QVERIFY(z.MessageWindow()->isVisible());
   }
 
+  // The stop-playing button's end-of-playback check runs while the windows are in the tray: when
+  // they come back after the sound has ended, the button is gone.
+  void stopPlayingGoesAtTheEndWhileTheWindowsAreAway() {
+    Zarvo z;
+    z.dialogs.nextFiles << QStringLiteral("/nonexistent/alarm.wav");
+    z.ClickOption(TFormOptions::ZarvoRow);
+    z.form1->CoolTrayIcon1.MinimizeToTray = true;
+    z.form1->MinimizeApplication();
+    QVERIFY(!z.form1->isVisible());
+    z.RunToExpiry();
+    QTRY_VERIFY(z.dialogs.asked.last().kind == QStringLiteral("error")); // the sound's end, at once
+    QVERIFY(z.form1->StopPlaying->isVisibleTo(z.form1));
+    z.Tick();
+    z.form1->CoolTrayIcon1Click();
+    QVERIFY(z.form1->isVisible());
+    QVERIFY(!z.form1->StopPlaying->isVisible());
+  }
+
+  // An expiry while a parameter dialog is open acts on the selection as it stood before that click:
+  // no empty message, no sound or program without a file.
+  void anExpiryDuringAParameterDialogUsesTheSelectionBeforeIt() {
+    for (int row : {TFormOptions::ZarvoRow, TFormOptions::ExecuteRow, TFormOptions::MessageRow}) {
+      Zarvo z;
+      z.ClickOption(TFormOptions::RestartRow);
+      z.form1->SetTime->setTime(QTime(0, 0, 1));
+      z.form1->StartClick();
+      bool expiredMeanwhile = false;
+      auto expire = [&] {
+        z.Tick(1000);
+        expiredMeanwhile = !z.form1->CountdownRunning();
+      };
+      z.dialogs.whileFileShown = expire;
+      z.dialogs.whileInputShown = expire;
+      z.dialogs.nextFiles << QStringLiteral("/usr/bin/true");
+      z.dialogs.nextInputs << QStringLiteral("Tea");
+      z.ClickOption(row);
+      QVERIFY(expiredMeanwhile);
+      QCoreApplication::processEvents();
+      QCOMPARE(z.platform.calls, (QStringList{QStringLiteral("privilege"), QStringLiteral("exit 6")}));
+      QVERIFY(z.form1->StopPlaying->isHidden());
+      QVERIFY(!z.form1->FormMessage || !z.form1->FormMessage->isVisible());
+      QVERIFY(z.dialogs.asked.last().kind != QStringLiteral("error"));
+      // The answer counts from then on.
+      QVERIFY(row != TFormOptions::MessageRow || z.form1->Selection.MessageText == QStringLiteral("Tea"));
+      QVERIFY(z.form1->Selection.AnySelected());
+    }
+  }
+
   void stampPadsTheTime() {
     QCOMPARE(StampMessage(((9 * 60 + 3) * 60 + 7) * 1000 + 999, QStringLiteral("x")),
              QStringLiteral("Message at 09:03:07:\r\nx"));

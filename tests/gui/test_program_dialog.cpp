@@ -1,13 +1,18 @@
-// The real file dialog that picks a program: what its "Applications" filter lists, and what it returns.
+// The real dialogs: the file dialog that picks a program (what its "Applications" filter lists, and
+// what it returns), and the input box and message boxes as the user reads them.
 #include "framework/dialogs.h"
 #include "framework/qt_dialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QListView>
+#include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,7 +70,78 @@ class TestProgramDialog : public QObject {
     return dialogs.OpenFile(nullptr, kApplicationsFilter, QStringLiteral("Zarvo.exe"));
   }
 
+  // Runs `whileOpen` on the modal box of type T once it is up (from within `open`, which opens it).
+  template <typename T, typename Open> void WhileOpen(const std::function<void(T*)>& whileOpen, Open open) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<T*>(QApplication::activeModalWidget())) {
+        poll.stop();
+        whileOpen(box);
+        if (box->isVisible())
+          box->reject();
+      }
+    });
+    poll.start(20);
+    open();
+  }
+
+  // What a screen reader, and the eye, reads on a label.
+  static QString Shown(QLabel* label) {
+    QAccessibleInterface* a = label ? QAccessible::queryAccessibleInterface(label) : nullptr;
+    return a ? a->text(QAccessible::Name) : QStringLiteral("<no label>");
+  }
+
 private slots:
+  // The prompt reads as written: an "&" is no shortcut marker and tags are no markup. A default
+  // longer than the typing limit is shown and returned whole; typing stops at 255 characters.
+  void inputBoxShowsItsPromptAsWrittenAndTheDefaultWhole() {
+    QtDialogs dialogs;
+    const QString longDefault = QStringLiteral("/usr/bin/env ") + QString(300, QLatin1Char('a'));
+    QString prompt, edit;
+    QString answer;
+    WhileOpen<QInputDialog>(
+        [&](QInputDialog* box) {
+          prompt = Shown(box->findChild<QLabel*>());
+          edit = box->findChild<QLineEdit*>()->text();
+          box->accept();
+        },
+        [&] {
+          answer = dialogs.InputBox(QStringLiteral("Application Path & Parameters"),
+                                    QStringLiteral("Path & <b>parameters</b>:"), longDefault);
+        });
+    QCOMPARE(prompt, QStringLiteral("Path & <b>parameters</b>:"));
+    QCOMPARE(edit, longDefault);
+    QCOMPARE(answer, longDefault);
+
+    WhileOpen<QInputDialog>(
+        [&](QInputDialog* box) {
+          auto* line = box->findChild<QLineEdit*>();
+          line->selectAll();
+          QTest::keyClicks(line, QString(300, QLatin1Char('b')));
+          box->accept();
+        },
+        [&] {
+          answer = dialogs.InputBox(QStringLiteral("Message"), QStringLiteral("Message to show:"), QString());
+        });
+    QCOMPARE(answer, QString(kInputBoxMaxLength, QLatin1Char('b')));
+  }
+
+  // A box's text may carry a file name the user chose: it is shown as written, never as markup.
+  void boxesShowTheirTextAsPlainText() {
+    QtDialogs dialogs;
+    const QString text = QStringLiteral("The sound could not be played:\n/tmp/<b>loud</b>.wav");
+    QString shown;
+    auto read = [&](QMessageBox* box) {
+      shown = Shown(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")));
+    };
+    WhileOpen<QMessageBox>(read, [&] { dialogs.ShowError(text); });
+    QCOMPARE(shown, text);
+    shown.clear();
+    WhileOpen<QMessageBox>(
+        read, [&] { dialogs.MessageBox(nullptr, text, QString(), Buttons::Ok, Icon::Information); });
+    QCOMPARE(shown, text);
+  }
+
   void listsProgramsAndFoldersThenAllFiles() {
     QTemporaryDir folder;
     MakeFile(folder.filePath(QStringLiteral("alarm.sh")), true);

@@ -13,6 +13,7 @@
 #include <QScreen>
 
 #include <csignal>
+#include <limits>
 #include <sys/resource.h>
 
 using namespace zarvo;
@@ -240,6 +241,10 @@ private slots:
       Press(r.main, QStringLiteral("Start"));
       Press(r.main, QStringLiteral("ShowTime"));
       QVERIFY(r.time->isVisible() && !r.main->isVisible());
+      // The desktop session ends with the view on: saved as Exit would, which leaves the view.
+      r.form1->SaveSettings();
+      QCOMPARE(Saved(dir.path(), "FormCounter", "Visible"), 1);
+      QCOMPARE(Saved(dir.path(), "FormOptions", "Visible"), 1);
       r.Quit();
     }
     QCOMPARE(Saved(dir.path(), "FormCounter", "Visible"), 1);
@@ -252,6 +257,27 @@ private slots:
     r.Quit();
     QCOMPARE(Saved(dir.path(), "FormCounter", "Visible"), 1);
     QCOMPARE(Saved(dir.path(), "FormOptions", "Visible"), 1);
+  }
+
+  // Stored positions at the ends of the int range are applied unchanged, and the default places
+  // of the satellites that follow from them stay within that range.
+  void extremePositionsAreAppliedAndTheirDefaultsStayInRange() {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    {
+      QTemporaryDir dir;
+      Write(FileIn(dir.path()), "[Form1]\nTop=2147483647\n");
+      Run(dir.path()).Quit();
+      QCOMPARE(Saved(dir.path(), "Form1", "Top"), kMax);
+      QCOMPARE(Saved(dir.path(), "FormCounter", "Top"), kMax);
+      QCOMPARE(Saved(dir.path(), "FormOptions", "Top"), kMax);
+    }
+    QTemporaryDir dir;
+    Write(FileIn(dir.path()), "[Form1]\nLeft=-2147483648\n");
+    Run(dir.path()).Quit();
+    QCOMPARE(Saved(dir.path(), "Form1", "Left"), kMin);
+    QCOMPARE(Saved(dir.path(), "FormCounter", "Left"), kMin);
+    QCOMPARE(Saved(dir.path(), "FormOptions", "Left"), kMin);
   }
 
   void garbageGivesTheDefaultsAndTheNextSaveAValidFile() {
@@ -292,25 +318,33 @@ private slots:
     QCOMPARE(r.main->pos(), QPoint(100, 120));
   }
 
-  void aReadOnlyFolderKeepsTheOldFileSilently() {
+  // A read-only folder takes no new file, but the settings file in it is written in place; a
+  // write-protected file stays as it was. Neither is said.
+  void aReadOnlyFolderStillUpdatesAWritableFile() {
     QTemporaryDir dir;
-    const QByteArray old = "[Form1]\nLeft=100\nTop=50\n";
-    Write(FileIn(dir.path()), old);
+    Write(FileIn(dir.path()), "[Form1]\nLeft=100\nTop=50\n");
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     {
       ObeyFilePermissions obey;
       {
         Run r(dir.path());
-        QCOMPARE(r.main->pos(), QPoint(100, 50));
-        r.main->MoveTo(400, 400);
-        QVERIFY(Trigger(r.main, QStringLiteral("Showhelp1")));
+        QCOMPARE(r.form1->pos(), QPoint(100, 50));
+        r.form1->MoveTo(400, 400);
         r.Quit();
         QVERIFY(r.dialogs.asked.isEmpty());
       }
-      QCOMPARE(Read(FileIn(dir.path())), old);
-      Run again(dir.path());
-      QCOMPARE(again.main->pos(), QPoint(100, 50));
-      QVERIFY(again.Checked("Showhelp1"));
+      QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Settings.ini")});
+      QVERIFY(QFile::setPermissions(FileIn(dir.path()), QFileDevice::ReadOwner));
+      const QByteArray saved = Read(FileIn(dir.path()));
+      {
+        Run again(dir.path());
+        QCOMPARE(again.form1->pos(), QPoint(400, 400));
+        again.form1->MoveTo(100, 50);
+        again.form1->Showhelp1->trigger();
+        again.Quit();
+        QVERIFY(again.dialogs.asked.isEmpty());
+      }
+      QCOMPARE(Read(FileIn(dir.path())), saved);
     }
     QVERIFY(QFile::setPermissions(dir.path(),
                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));

@@ -4,6 +4,7 @@
 #include "zarvo_fixture.h"
 
 #include <QAction>
+#include <QCursor>
 
 using namespace zarvo;
 using namespace zarvo::test;
@@ -103,9 +104,11 @@ private slots:
     QCOMPARE(r.events, (QStringList{"down middle", "up middle"}));
 
     r.events.clear();
+    QCursor::setPos(500, 300);
     r.tray.Activated(QSystemTrayIcon::Context);
     QCOMPARE(r.events, (QStringList{"down right", "up right"}));
     QTRY_VERIFY(r.menu.isVisible());
+    QCOMPARE(r.menu.pos().x(), 500 - r.menu.sizeHint().width() / 2); // centred on the pointer
     r.menu.hide();
   }
 

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QTimeEdit>
 
 using namespace zarvo;
 using namespace zarvo::test;
@@ -296,6 +297,68 @@ private slots:
     // The item leaves the view.
     items.first()->trigger();
     QVERIFY(!time->isVisible() && z.Main()->isVisible());
+  }
+
+  // The view exists only while a countdown runs: stopped by the warning's Stop or by a wake-up, the
+  // full view comes back instead of a frozen time that no command can leave.
+  void aStopInTheTimeOnlyViewBringsTheFullViewBack() {
+    for (bool byWakeUp : {false, true}) {
+      Zarvo z;
+      z.ClickOption(TFormOptions::HibernateRow);
+      z.form1->SetTime->setTime(QTime(0, 0, 20));
+      QTest::mouseClick(z.form1->Start, Qt::LeftButton);
+      QTest::mouseClick(z.form1->ShowTime, Qt::LeftButton);
+      QVERIFY(z.windows.FormTime()->isVisible() && !z.form1->isVisible());
+      for (int i = 0; i < 50 && z.Remaining() != QStringLiteral("00:00:10"); ++i)
+        z.Tick();
+      if (byWakeUp)
+        z.platform.Broadcast(PowerEvent::ResumeSuspend);
+      else
+        z.platform.PressNotificationButton(QStringLiteral("stop"));
+      QVERIFY(!z.form1->CountdownRunning());
+      QVERIFY(z.form1->isVisible() && z.options->isVisible() && z.windows.FormCounter()->isVisible());
+      QVERIFY(!z.windows.FormTime()->isVisible() && !z.form1->TimeOnlyView);
+      QVERIFY(!z.form1->ShowonlyTimeRemaining1->isChecked() && !z.form1->PopupMenuShowTime1->isChecked());
+    }
+  }
+
+  // In the tray, View's Hide/Show Options and Counter decide whether the window comes back with the
+  // group; nothing appears on the desktop meanwhile, and the caption says what the item will do.
+  void viewCommandsInTheTrayActOnTheReturn() {
+    Zarvo z;
+    TFormCounter* counter = z.windows.FormCounter();
+    z.form1->CoolTrayIcon1.MinimizeToTray = true;
+    z.form1->MinimizeApplication();
+    QVERIFY(!z.form1->isVisible() && !z.options->isVisible() && !counter->isVisible());
+    z.form1->HideOptionsPanel1->trigger();
+    z.form1->HideCounter1->trigger();
+    z.form1->HideCounter1->trigger();
+    QVERIFY(!z.options->isVisible() && !counter->isVisible());
+    QCOMPARE(z.form1->HideOptionsPanel1->text(), QStringLiteral("Show Options Panel"));
+    QCOMPARE(z.form1->HideCounter1->text(), QStringLiteral("Hide Counter Panel"));
+    z.form1->CoolTrayIcon1Click();
+    QVERIFY(z.form1->isVisible() && counter->isVisible());
+    QVERIFY(!z.options->isVisible());
+  }
+
+  // The main menu opens centred on the point of the right click, on every window that shows it.
+  void theMainMenuIsCentredOnTheRightClick() {
+    Zarvo z;
+    z.ClickOption(TFormOptions::ShutDownRow);
+    z.form1->StartClick();
+    const int half = z.form1->PopupMenu1->sizeHint().width() / 2;
+    auto check = [&](QWidget* w, QPoint at) {
+      ContextMenuAt(w, at);
+      QTRY_VERIFY(z.form1->PopupMenu1->isVisible());
+      QCOMPARE(z.form1->PopupMenu1->pos().x(), w->mapToGlobal(at).x() - half);
+      z.form1->PopupMenu1->hide();
+    };
+    check(z.form1, QPoint(150, 100));
+    check(z.options, QPoint(100, 150));
+    z.form1->ShowTimeClick();
+    z.windows.FormTime()->move(200, 200); // away from the screen's edge, which would push the menu
+
+    check(z.windows.FormTime(), QPoint(5, 12));
   }
 
   void expiryInTheTimeOnlyViewBringsTheFullViewBackFirst() {

@@ -117,6 +117,30 @@ private slots:
     QVERIFY(zarvo_->Terminate());
   }
 
+  // Without a display (over SSH, from cron): with the confirmation off the action runs; with it on
+  // there is no way to ask, which is said, and nothing is done.
+  void withoutADisplayOnlyAnUnconfirmedActionRuns() {
+    zarvo_->Environment().remove(QStringLiteral("DISPLAY"));
+    zarvo_->Environment().remove(QStringLiteral("WAYLAND_DISPLAY"));
+    zarvo_->Environment().insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QVERIFY(zarvo_->WriteSettings("[Form1]\nShowconfirmation1=0\n"));
+    QProcess& zarvo = Start({QStringLiteral("shutdown")});
+    QVERIFY(zarvo.waitForFinished(60000));
+    QCOMPARE(zarvo.exitCode(), 0);
+    QCOMPARE(logind_.ManagerCalls(), QStringList{QStringLiteral("PowerOff(true)")});
+
+    QVERIFY(logind_.ClearManagerCalls());
+    QVERIFY(zarvo_->WriteSettings("[Form1]\nShowconfirmation1=1\n"));
+    zarvo.setProcessChannelMode(QProcess::SeparateChannels);
+    Start({QStringLiteral("restart")});
+    QVERIFY(zarvo.waitForFinished(60000));
+    QCOMPARE(zarvo.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(zarvo.exitCode(), 1);
+    const QString error = QString::fromLocal8Bit(zarvo.readAllStandardError());
+    QVERIFY2(error.contains(QStringLiteral("no display to ask")), qPrintable(error));
+    QVERIFY(logind_.ManagerCalls().isEmpty());
+  }
+
   void helpAndVersionNeedNoDisplay() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));

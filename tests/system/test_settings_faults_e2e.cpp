@@ -69,6 +69,8 @@ private slots:
     QVERIFY(QDir().mkpath(folder));
     const QString file = folder + QStringLiteral("/Settings.ini");
     QVERIFY(Write(file, kMine));
+    // A writable file in a read-only folder is written in place: this one is write-protected too.
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser));
     QVERIFY(QFile::setPermissions(folder, kReadOnlyFolder));
     if (!besideProgram) // an installed program: its own folder takes no files either
       QVERIFY(QFile::setPermissions(zarvo.Folder(), kReadOnlyFolder));
@@ -88,6 +90,22 @@ private slots:
     }
     QVERIFY(QFile::setPermissions(folder, kWritableFolder));
     QVERIFY(QFile::setPermissions(zarvo.Folder(), kWritableFolder));
+  }
+
+  // Asked to end by the system (SIGTERM, as a session stopping sends it), the program saves as a
+  // close does and ends normally.
+  void endedBySigtermSavesLikeAClose() {
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.WriteSettings("[Form1]\nLeft=300\nTop=200\n"));
+    QVERIFY(zarvo.Start());
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 60000));
+    QVERIFY(zarvo.Terminate(30000));
+    QCOMPARE(zarvo.Process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(zarvo.Process().exitCode(), 0);
+    QCOMPARE(ReadSetting(zarvo.SettingsFile(), SettingId::MainLeft), 300);
+    QCOMPARE(ReadSetting(zarvo.SettingsFile(), SettingId::OptionsLeft), 100); // written by the save
+    QCOMPARE(ReadSetting(zarvo.SettingsFile(), SettingId::CounterTop), 340);
   }
 
   // Random bytes read as no settings at all: the default layout, soon. The save keeps every byte

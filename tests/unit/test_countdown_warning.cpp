@@ -96,7 +96,7 @@ private slots:
              QStringLiteral("The computer will shut down in 60 seconds"));
     QCOMPARE(WarningText(PowerAction::Restart, 10),
              QStringLiteral("The computer will restart in 10 seconds"));
-    QCOMPARE(WarningText(PowerAction::LogOff, 60), QStringLiteral("The computer will log off in 60 seconds"));
+    QCOMPARE(WarningText(PowerAction::LogOff, 60), QStringLiteral("You will be logged off in 60 seconds"));
     QCOMPARE(WarningText(PowerAction::StandBy, 60),
              QStringLiteral("The computer will suspend in 60 seconds"));
     QCOMPARE(WarningText(PowerAction::Hibernate, 10),

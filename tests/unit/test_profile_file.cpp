@@ -236,6 +236,20 @@ private slots:
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Settings.ini")});
   }
 
+  // A save killed half-way left its temporary file: the next write takes it away, and only it.
+  void aStaleTemporaryFileGoesAtTheNextWrite() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Settings.ini"));
+    QVERIFY(WriteFile(path + QStringLiteral(".aZ3kQ9"), "[Form1]\nLe"));
+    QVERIFY(WriteFile(path + QStringLiteral(".backup"), "[Form1]\nLeft=1\n"));
+    QVERIFY(WriteFile(dir.filePath(QStringLiteral("Other.ini.aZ3kQ9")), "x"));
+    QVERIFY(WriteInteger(path, QStringLiteral("Form1"), QStringLiteral("Left"), 2));
+    QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    left.sort();
+    QCOMPARE(left, (QStringList{QStringLiteral("Other.ini.aZ3kQ9"), QStringLiteral("Settings.ini"),
+                                QStringLiteral("Settings.ini.backup")}));
+  }
+
   void protectedOrUnusablePlacesFailAndChangeNothing() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Settings.ini"));
@@ -249,8 +263,11 @@ private slots:
       QCOMPARE(ReadInteger(path, section, key, 0), 1);
       QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
       QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-      QVERIFY(!WriteInteger(path, section, key, 3)); // a read-only folder
-      QCOMPARE(ReadInteger(path, section, key, 0), 1);
+      QVERIFY(WriteInteger(path, section, key, 3)); // a read-only folder: the file in place
+      QCOMPARE(ReadInteger(path, section, key, 0), 3);
+      QVERIFY(WriteInteger(path, section, key, 1));
+      QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Settings.ini")});
+      QVERIFY(!WriteInteger(dir.filePath(QStringLiteral("New.ini")), section, key, 3)); // no new file there
       QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                     QFileDevice::ExeOwner));
       QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
