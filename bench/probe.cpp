@@ -3,9 +3,10 @@
 //   probe <settle-ms> <title> <program> [arguments...]
 //
 // prints "paint_ms N" (from just before exec to the first moment the top-level window of that title
-// shows painted pixels: a program that maps other windows first is timed by the one that counts) and, after the program has had settle-ms more to finish
-// starting, "rss_kb N" (its resident memory); then ends the program. The X server must have a black
-// root window (Xvfb -br), so that a mapped but unpainted window reads as black.
+// shows painted pixels: a program that maps other windows first is timed by the one that counts) and, after
+// the program has had settle-ms more to finish starting, "rss_kb N" (its resident memory); then ends the
+// program. The X server must have a black root window (Xvfb -br), so that a mapped but unpainted window reads
+// as black.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 

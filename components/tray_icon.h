@@ -32,7 +32,7 @@ public:
   bool DesignPreview = false; // kept for the component's shape; there is no designer here
   bool Enabled = true;        // false: the icon's clicks do nothing
   QMenu* PopupMenu = nullptr; // handed to the tray each time the icon is shown
-  bool LeftPopup = false; // the left button opens the menu too
+  bool LeftPopup = false;     // the left button opens the menu too
   bool StartMinimized = false;
   bool MinimizeToTray = false; // the application's minimise goes to the tray
 

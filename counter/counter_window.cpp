@@ -13,10 +13,11 @@
 
 namespace zarvo {
 
-TFormCounter::TFormCounter(const QWidget& anchor, HintLine& hints, const SkinPictures& skin, const Clock& clock)
-    : SatelliteWindow(anchor, hints, skin, QStringLiteral("FormCounter"), QStringLiteral("Counter"), QSize(200, 140),
-                      skin::Path(skin::kCounterTitle), QStringLiteral("Close Counter window"),
-                      Dock::BelowMain),
+TFormCounter::TFormCounter(const QWidget& anchor, HintLine& hints, const SkinPictures& skin,
+                           const Clock& clock)
+    : SatelliteWindow(anchor, hints, skin, QStringLiteral("FormCounter"), QStringLiteral("Counter"),
+                      QSize(200, 140), skin::Path(skin::kCounterTitle),
+                      QStringLiteral("Close Counter window"), Dock::BelowMain),
       clock_(clock) {
   auto strip = [](const skin::Strip& s) { return ImageList(skin::Path(s.path), s.frame, s.frames); };
   Start_List = strip(skin::kCounterStartList);
@@ -150,8 +151,8 @@ bool TFormCounter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
       BackgroundMove(static_cast<QMouseEvent*>(event));
       hints_.SetHint(watched == Label_Time ? QStringLiteral("Counter time elapsed")
-                                          : QStringLiteral("Counter state"),
-                    false);
+                                           : QStringLiteral("Counter state"),
+                     false);
       return true;
     }
   }

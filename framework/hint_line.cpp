@@ -36,7 +36,9 @@ void HintLine::ImageButtonHover(const ImageList& list, ImageButton* image, const
   SetHint(text, false);
 }
 
-void HintLine::ImageButtonDown(const ImageList& list, ImageButton* image) { list.Draw(Frame::Pressed, image); }
+void HintLine::ImageButtonDown(const ImageList& list, ImageButton* image) {
+  list.Draw(Frame::Pressed, image);
+}
 
 void HintLine::ImageButtonUp(const ImageList& list, ImageButton* image) {
   list.Draw(Frame::Normal, image);

@@ -12,9 +12,11 @@ namespace zarvo {
 SatelliteWindow::SatelliteWindow(const QWidget& anchor, HintLine& hints, const SkinPictures& skin,
                                  const QString& name, const QString& caption, QSize size,
                                  const QString& titlePicture, const QString& closeHint, Dock dock)
-    : SkinnedWindow(name, caption, size, {}, WindowRole::Satellite), anchor_(anchor), hints_(hints), dock_(dock) {
+    : SkinnedWindow(name, caption, size, {}, WindowRole::Satellite), anchor_(anchor), hints_(hints),
+      dock_(dock) {
   Align_List = ImageList(skin::Path(skin::kAlignList.path), skin::kAlignList.frame, skin::kAlignList.frames);
-  Locked_List = ImageList(skin::Path(skin::kLockedList.path), skin::kLockedList.frame, skin::kLockedList.frames);
+  Locked_List =
+      ImageList(skin::Path(skin::kLockedList.path), skin::kLockedList.frame, skin::kLockedList.frames);
 
   BackGround = new ImageControl(this, QStringLiteral("BackGround"), QRect(0, 0, 200, size.height()), false);
   BackGround->SetStretch(true);
@@ -23,7 +25,8 @@ SatelliteWindow::SatelliteWindow(const QWidget& anchor, HintLine& hints, const S
   TitleBar = frame.TitleBar;
   Title = frame.Title;
   CloseButton = frame.CloseButton;
-  Align = new ImageButton(this, QStringLiteral("Align"), QPoint(140, 1), QStringLiteral("Align to main window"));
+  Align =
+      new ImageButton(this, QStringLiteral("Align"), QPoint(140, 1), QStringLiteral("Align to main window"));
   Locked_ = new ImageButton(this, QStringLiteral("Locked"), QPoint(157, 1),
                             QStringLiteral("Lock window - move together"));
   Align_List.Draw(0, Align);
@@ -65,8 +68,6 @@ void SatelliteWindow::SetLocked(bool locked) {
   LockedClick();
 }
 
-void SatelliteWindow::contextMenuEvent(QContextMenuEvent* event) {
-  emit MenuRequested(event->globalPos());
-}
+void SatelliteWindow::contextMenuEvent(QContextMenuEvent* event) { emit MenuRequested(event->globalPos()); }
 
 } // namespace zarvo

@@ -23,7 +23,8 @@ QFont FitFont(QFont font, const QString& sample, int width) {
   return font;
 }
 
-QLabel* SkinLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry, const QFont& font) {
+QLabel* SkinLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry,
+                  const QFont& font) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setGeometry(geometry);

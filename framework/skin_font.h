@@ -1,4 +1,5 @@
-// The skin's font and its labels: a free sans-serif stand-in at the pixel heights the windows are laid out for.
+// The skin's font and its labels: a free sans-serif stand-in at the pixel heights the windows are laid out
+// for.
 #pragma once
 
 #include <QFont>
@@ -16,6 +17,7 @@ QFont SkinFont(int pixelHeight, bool bold);
 QFont FitFont(QFont font, const QString& sample, int width);
 
 // A label of the skin: centred lime text in `font`, drawn over whatever lies beneath it.
-QLabel* SkinLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry, const QFont& font);
+QLabel* SkinLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry,
+                  const QFont& font);
 
 } // namespace zarvo

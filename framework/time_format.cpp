@@ -17,6 +17,8 @@ QString FormatTime(int timeOfDayMs) {
       .arg(t % 60, 2, 10, QLatin1Char('0'));
 }
 
-int AddToTimeOfDay(int timeOfDayMs, int plusMs) { return ModuloDay(static_cast<qint64>(timeOfDayMs) + plusMs); }
+int AddToTimeOfDay(int timeOfDayMs, int plusMs) {
+  return ModuloDay(static_cast<qint64>(timeOfDayMs) + plusMs);
+}
 
 } // namespace zarvo

@@ -19,7 +19,9 @@ QPolygon OutlinePolygon(int bottom);
 QRegion OutlineRegion(int bottom, const QList<QRect>& ellipseBoxes = {});
 
 // A box from (left, top) to (right, bottom), right and bottom exclusive.
-inline QRect Box(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
+inline QRect Box(int left, int top, int right, int bottom) {
+  return QRect(left, top, right - left, bottom - top);
+}
 
 // Gives `window` the outline and keeps it: the mask is set again whenever the native window is
 // created anew (changing stay-on-top does that on some platforms).

@@ -107,11 +107,9 @@ bool TForm1::ProcessCommandLine() {
     PerformPowerAction(word, [this, word](const PowerAnswer& answer) {
       commandLinePending_ = false;
       if (!answer.accepted)
-        std::fputs(QStringLiteral("zarvo: %1 was refused: %2.\n")
-                       .arg(word, answer.reason)
-                       .toLocal8Bit()
-                       .constData(),
-                   stderr);
+        std::fputs(
+            QStringLiteral("zarvo: %1 was refused: %2.\n").arg(word, answer.reason).toLocal8Bit().constData(),
+            stderr);
       emit CommandLineActionDone(answer.accepted ? 0 : 1);
     });
     return true;

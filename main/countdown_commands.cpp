@@ -58,7 +58,8 @@ void TForm1::ConnectSession() {
   connect(&session_, &CountdownSession::Counting, this, &TForm1::ShowTimeInTray);
   connect(&session_, &CountdownSession::Expired, this, &TForm1::Expire);
   connect(&session_, &CountdownSession::Lapsed, this, &TForm1::CountdownLapsed);
-  connect(&session_, &CountdownSession::PostponeRequested, this, [this] { Guarded([this] { PostponeClick(); }); });
+  connect(&session_, &CountdownSession::PostponeRequested, this,
+          [this] { Guarded([this] { PostponeClick(); }); });
   connect(&session_, &CountdownSession::StopRequested, this,
           [this] { Guarded([this] { NotificationStopClick(); }); });
 }

@@ -8,7 +8,8 @@ namespace zarvo {
 
 CountdownSession::CountdownSession(const Clock& clock, Platform& platform, const ActionSelection& selection)
     : clock_(clock), platform_(platform), selection_(selection),
-      notices_(platform, [this] { emit PostponeRequested(); }, [this] { emit StopRequested(); }) {}
+      notices_(
+          platform, [this] { emit PostponeRequested(); }, [this] { emit StopRequested(); }) {}
 
 int CountdownSession::RemainingNowMs() const {
   return running_ ? RemainingMs(mode_, pickerMs_, startTimeOfDay_, clock_.TimeOfDayMs()) : 0;

@@ -104,7 +104,8 @@ void TForm1::PerformPowerAction(const QString& word, PowerAnswered answered) {
       word.isEmpty() ? SelectedPowerAction(Selection) : ActionForWord(word);
   if (!action) {
     if (answered)
-      QMetaObject::invokeMethod(this, [answered] { answered({}); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [answered] { answered({}); }, Qt::QueuedConnection);
     return;
   }
   // The answer reaches only a window that still exists.
@@ -127,19 +128,20 @@ void TForm1::PlaySoundStep(const QString& fileName, const std::function<void(con
   MediaPlayer1.FileName = fileName;
   // The answer of this opening (or of a later one that overtook it) lets the steps go on.
   auto connection = std::make_shared<QMetaObject::Connection>();
-  *connection = connect(&MediaPlayer1, &TMediaPlayer::Opened, this, [this, connection, done](const QString& error) {
-    disconnect(*connection);
-    QString problem = error;
-    // A sound whose stop button was clicked while its file opened is not started.
-    if (problem.isEmpty() && !StopPlaying->isHidden()) {
-      try {
-        MediaPlayer1.Play();
-      } catch (const Error& e) {
-        problem = e.Text();
-      }
-    }
-    done(problem);
-  });
+  *connection =
+      connect(&MediaPlayer1, &TMediaPlayer::Opened, this, [this, connection, done](const QString& error) {
+        disconnect(*connection);
+        QString problem = error;
+        // A sound whose stop button was clicked while its file opened is not started.
+        if (problem.isEmpty() && !StopPlaying->isHidden()) {
+          try {
+            MediaPlayer1.Play();
+          } catch (const Error& e) {
+            problem = e.Text();
+          }
+        }
+        done(problem);
+      });
   MediaPlayer1.Open();
 }
 

@@ -18,9 +18,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
-#include <QGuiApplication>
 
 #include <cstdio>
 #include <optional>
@@ -88,8 +88,8 @@ int main(int argc, char* argv[]) {
 
   // A countdown given on the command line (Qt has taken its own options out by now). A mistake in
   // it ends the program before any window, with one line saying what is wrong.
-  const zarvo::TimedCommandLine timed =
-      zarvo::ParseTimedCommandLine(QCoreApplication::arguments().mid(1), QDir::currentPath(), QDir::homePath());
+  const zarvo::TimedCommandLine timed = zarvo::ParseTimedCommandLine(QCoreApplication::arguments().mid(1),
+                                                                     QDir::currentPath(), QDir::homePath());
   if (timed.kind == zarvo::TimedCommandLine::Kind::Error) {
     std::fputs((timed.error + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
     return 2;

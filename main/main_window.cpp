@@ -76,7 +76,10 @@ void TForm1::GuardedTick(const std::function<void()>& handler) { RunGuardedLater
 
 void TForm1::MessageBoxLater(const QString& text, const QString& caption, Icon icon) {
   QMetaObject::invokeMethod(
-      this, [this, text, caption, icon] { Guarded([&] { dialogs_.MessageBox(this, text, caption, Buttons::Ok, icon); }); },
+      this,
+      [this, text, caption, icon] {
+        Guarded([&] { dialogs_.MessageBox(this, text, caption, Buttons::Ok, icon); });
+      },
       Qt::QueuedConnection);
 }
 
@@ -312,8 +315,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     auto* e = static_cast<QMouseEvent*>(event);
     if (watched == RadioAfter || watched == RadioAt) {
       hints_.SetHint(watched == RadioAfter ? QStringLiteral("After specified time")
-                                    : QStringLiteral("At specified time"),
-              false);
+                                           : QStringLiteral("At specified time"),
+                     false);
       return false;
     }
     // The labels pass their moves on to the background, then name themselves in the hint line.

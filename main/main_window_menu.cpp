@@ -212,7 +212,8 @@ void TForm1::TopAlwaysClick() {
 void TForm1::OptionsClick() {
   const bool shown = !WindowShown(FormOptions);
   group_.SetWindowShown(FormOptions, shown);
-  HideOptionsPanel1->setText(shown ? QStringLiteral("Hide Options Panel") : QStringLiteral("Show Options Panel"));
+  HideOptionsPanel1->setText(shown ? QStringLiteral("Hide Options Panel")
+                                   : QStringLiteral("Show Options Panel"));
 }
 
 void TForm1::CounterClick() {

@@ -48,15 +48,15 @@ void TForm1::CheckSelectedPowerAction() {
     if (!now || ActionWord(*now) != word)
       return;
     switch (capability.answer) {
-    case PowerCapability::Answer::Yes:
-      return;
+    case PowerCapability::Answer::Yes: return;
     case PowerCapability::Answer::Challenge: {
       hints_.SetNotice(QStringLiteral("A password will be needed"));
       DesktopNotification n;
       n.summary = QStringLiteral("Zarvo");
-      n.body = QStringLiteral("When the time is up, the system will ask for an administrator's password to %1. "
-                              "Stay near the computer if you can.")
-                   .arg(ActionPhrase(word));
+      n.body =
+          QStringLiteral("When the time is up, the system will ask for an administrator's password to %1. "
+                         "Stay near the computer if you can.")
+              .arg(ActionPhrase(word));
       platform_.ShowNotification(n);
       return;
     }
@@ -71,8 +71,7 @@ void TForm1::CheckSelectedPowerAction() {
 }
 
 void TForm1::ReportPowerRefusal(const QString& word, const QString& reason) {
-  const QString text =
-      QStringLiteral("Zarvo could not %1.\n\n%2").arg(ActionPhrase(word), Sentence(reason));
+  const QString text = QStringLiteral("Zarvo could not %1.\n\n%2").arg(ActionPhrase(word), Sentence(reason));
   // Seen even while the windows are in the tray or behind others.
   DesktopNotification n;
   n.summary = QStringLiteral("Zarvo");

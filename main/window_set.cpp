@@ -58,7 +58,8 @@ void WindowSet::Wire() {
   QObject::connect(&main->Session(), &CountdownSession::RemainingChanged, time, &TFormTime::SetRemaining);
   QObject::connect(time, &TFormTime::MenuRequested, main, &TForm1::ShowMainMenu);
   QObject::connect(time, &TFormTime::ShowTimeMenuRequested, main, &TForm1::ShowTimeMenu);
-  QObject::connect(time, &TFormTime::ShowTimeRequested, main, [main] { main->Guarded([main] { main->ShowTimeClick(); }); });
+  QObject::connect(time, &TFormTime::ShowTimeRequested, main,
+                   [main] { main->Guarded([main] { main->ShowTimeClick(); }); });
 }
 
 void WindowSet::CreateLateWindows() {

@@ -49,9 +49,9 @@ QLabel* BlackBar(QWidget* parent, const QString& name, QRect geometry) {
 
 TFormOptions::TFormOptions(const QWidget& anchor, HintLine& hints, const SkinPictures& skin, Dialogs& dialogs,
                            ActionSelection& selection)
-    : SatelliteWindow(anchor, hints, skin, QStringLiteral("FormOptions"), QStringLiteral("Options"), QSize(200, 280),
-                      skin::Path(skin::kOptionsTitle), QStringLiteral("Close Options window"),
-                      Dock::LeftOfMain),
+    : SatelliteWindow(anchor, hints, skin, QStringLiteral("FormOptions"), QStringLiteral("Options"),
+                      QSize(200, 280), skin::Path(skin::kOptionsTitle),
+                      QStringLiteral("Close Options window"), Dock::LeftOfMain),
       dialogs_(dialogs), selection_(selection) {
   BackGround->setGeometry(0, 0, 200, 282);
   Check_List = ImageList(skin::Path(skin::kCheckList.path), skin::kCheckList.frame, skin::kCheckList.frames);

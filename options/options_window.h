@@ -1,8 +1,8 @@
 // TFormOptions: the eight action buttons and their check images that fill ActionSelection.
 #pragma once
 
-#include "options/action_selection.h"
 #include "framework/satellite_frame.h"
+#include "options/action_selection.h"
 
 #include <array>
 

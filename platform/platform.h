@@ -37,8 +37,8 @@ inline constexpr int OemEvent = 11;
 
 // A snapshot of the machine's power supply, with the raw values of the power status record.
 struct PowerStatus {
-  quint8 acLineStatus = 255;     // 0 off line, 1 on line, 255 unknown
-  quint8 batteryFlag = 128;      // 1 high, 2 low, 4 critical, 8 charging, 128 no battery, 255 unknown
+  quint8 acLineStatus = 255; // 0 off line, 1 on line, 255 unknown
+  quint8 batteryFlag = 128;  // 1 high, 2 low, 4 critical, 8 charging, 128 no battery, 255 unknown
   quint8 batteryLifePercent = 255;
   quint32 batteryLifeTime = 0xFFFFFFFF;
   quint32 batteryFullLifeTime = 0xFFFFFFFF;
@@ -93,15 +93,16 @@ public:
   // "hibernate") may be carried out: Yes, Challenge (an administrator's password will be asked for)
   // or No with the reason. Answers from the event loop. Systems that cannot tell answer Yes.
   virtual void CheckPowerAction(const QString& word, PowerCapabilityAnswered answered) {
-    QMetaObject::invokeMethod(this, [answered] { answered({}); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [answered] { answered({}); }, Qt::QueuedConnection);
     (void)word;
   }
 
   // Process facts.
-  virtual QString CommandLine() const = 0;      // the command line as one text
-  virtual QString ExecutablePath() const = 0;   // full path of the running executable
+  virtual QString CommandLine() const = 0;         // the command line as one text
+  virtual QString ExecutablePath() const = 0;      // full path of the running executable
   virtual QString ExecutableDirectory() const = 0; // its folder, without a trailing separator
-  virtual QString CurrentDirectory() const = 0; // the working directory
+  virtual QString CurrentDirectory() const = 0;    // the working directory
   // The folder of the installed data beside the program (Help/index.html, history.txt), without a
   // trailing separator. It need not exist: a program run from an unpacked folder has none.
   virtual QString DataDirectory() const = 0;

@@ -42,8 +42,6 @@ bool TFormTime::eventFilter(QObject* watched, QEvent* event) {
   return SkinnedWindow::eventFilter(watched, event);
 }
 
-void TFormTime::contextMenuEvent(QContextMenuEvent* event) {
-  emit MenuRequested(event->globalPos());
-}
+void TFormTime::contextMenuEvent(QContextMenuEvent* event) { emit MenuRequested(event->globalPos()); }
 
 } // namespace zarvo

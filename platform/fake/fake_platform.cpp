@@ -10,7 +10,11 @@ void FakePlatform::ExitWindows(unsigned flags, PowerAnswered answered) {
   calls << QStringLiteral("exit %1").arg(flags);
   if (answered)
     QMetaObject::invokeMethod(
-        this, [answered, reason = refusal] { answered({reason.isEmpty(), reason}); }, Qt::QueuedConnection);
+        this,
+        [answered, reason = refusal] {
+          answered({reason.isEmpty(), reason});
+        },
+        Qt::QueuedConnection);
 }
 
 void FakePlatform::SetSystemPowerState(bool suspend, bool force, PowerAnswered answered) {
@@ -20,7 +24,11 @@ void FakePlatform::SetSystemPowerState(bool suspend, bool force, PowerAnswered a
   if (!refusal.isEmpty()) {
     if (answered)
       QMetaObject::invokeMethod(
-          this, [answered, reason = refusal] { answered({false, reason}); }, Qt::QueuedConnection);
+          this,
+          [answered, reason = refusal] {
+            answered({false, reason});
+          },
+          Qt::QueuedConnection);
     return;
   }
   // As logind does it: the sleep is announced, the machine sleeps and wakes (ticks may run in
@@ -34,7 +42,8 @@ void FakePlatform::SetSystemPowerState(bool suspend, bool force, PowerAnswered a
 void FakePlatform::CheckPowerAction(const QString& word, PowerCapabilityAnswered answered) {
   checks << word;
   QMetaObject::invokeMethod(
-      this, [answered, capability = capabilities.value(word)] { answered(capability); }, Qt::QueuedConnection);
+      this, [answered, capability = capabilities.value(word)] { answered(capability); },
+      Qt::QueuedConnection);
 }
 
 void FakePlatform::WakeUp() {

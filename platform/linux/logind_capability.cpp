@@ -48,28 +48,28 @@ void LogindPower::CheckPowerAction(const QString& word, PowerCapabilityAnswered 
     const QDBusMessage listNames = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
-    calls_.Call(session, listNames, logind::LookupTimeoutMs, [this, system, answered](const QDBusMessage& reply) {
-      const QStringList names =
-          reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
-              ? reply.arguments().constFirst().toStringList()
-              : QStringList();
-      for (const char* manager : kSessionManagers)
-        if (names.contains(QLatin1String(manager))) {
-          answered({});
-          return;
-        }
-      if (!system.isConnected()) {
-        answered({PowerCapability::Answer::No, NoSystemBusReason()});
-        return;
-      }
-      QDBusMessage lookup = LogindManagerCall(QStringLiteral("ListSessions"));
-      calls_.Call(system, lookup, logind::LookupTimeoutMs, [answered](const QDBusMessage& sessions) {
-        if (sessions.type() == QDBusMessage::ReplyMessage)
-          answered({});
-        else
-          answered({PowerCapability::Answer::No, PlainPowerRefusal(sessions)});
-      });
-    });
+    calls_.Call(
+        session, listNames, logind::LookupTimeoutMs, [this, system, answered](const QDBusMessage& reply) {
+          const QStringList names = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
+                                        ? reply.arguments().constFirst().toStringList()
+                                        : QStringList();
+          for (const char* manager : kSessionManagers)
+            if (names.contains(QLatin1String(manager))) {
+              answered({});
+              return;
+            }
+          if (!system.isConnected()) {
+            answered({PowerCapability::Answer::No, NoSystemBusReason()});
+            return;
+          }
+          QDBusMessage lookup = LogindManagerCall(QStringLiteral("ListSessions"));
+          calls_.Call(system, lookup, logind::LookupTimeoutMs, [answered](const QDBusMessage& sessions) {
+            if (sessions.type() == QDBusMessage::ReplyMessage)
+              answered({});
+            else
+              answered({PowerCapability::Answer::No, PlainPowerRefusal(sessions)});
+          });
+        });
     return;
   }
   const QString method = CanMethod(word);
@@ -92,8 +92,10 @@ void LogindPower::CheckPowerAction(const QString& word, PowerCapabilityAnswered 
   });
 }
 
-void LogindPower::AnswerCapabilityLater(const PowerCapabilityAnswered& answered, const PowerCapability& capability) {
-  QMetaObject::invokeMethod(this, [answered, capability] { answered(capability); }, Qt::QueuedConnection);
+void LogindPower::AnswerCapabilityLater(const PowerCapabilityAnswered& answered,
+                                        const PowerCapability& capability) {
+  QMetaObject::invokeMethod(
+      this, [answered, capability] { answered(capability); }, Qt::QueuedConnection);
 }
 
 } // namespace zarvo

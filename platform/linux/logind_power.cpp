@@ -33,7 +33,8 @@ PowerAnswer AnswerFromReply(const QDBusMessage& reply) {
 
 void AnswerLater(QObject* context, const PowerAnswered& answered, const PowerAnswer& answer) {
   if (answered)
-    QMetaObject::invokeMethod(context, [answered, answer] { answered(answer); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        context, [answered, answer] { answered(answer); }, Qt::QueuedConnection);
 }
 
 // An accepted stand-by or hibernate on its way: it ends with the wake-up, or when the sleep never
@@ -173,7 +174,11 @@ void LogindPower::OnPrepareForSleep(bool start) {
   }
   const QPointer<LogindPower> self(this);
   QMetaObject::invokeMethod(
-      this, [self] { if (self) emit self->PowerBroadcast(PowerEvent::ResumeSuspend, 0); },
+      this,
+      [self] {
+        if (self)
+          emit self->PowerBroadcast(PowerEvent::ResumeSuspend, 0);
+      },
       Qt::QueuedConnection);
 }
 

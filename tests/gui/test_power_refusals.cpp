@@ -35,8 +35,9 @@ private slots:
   void checkedAtStart() {
     QFETCH(int, answer);
     Zarvo z;
-    z.platform.capabilities.insert(QStringLiteral("hibernate"),
-                                   {PowerCapability::Answer(answer), QStringLiteral("hibernation is not available")});
+    z.platform.capabilities.insert(
+        QStringLiteral("hibernate"),
+        {PowerCapability::Answer(answer), QStringLiteral("hibernation is not available")});
     z.ClickOption(TFormOptions::HibernateRow);
     QTest::mouseClick(z.form1->Start, Qt::LeftButton);
     QTRY_COMPARE(z.platform.checks, QStringList{QStringLiteral("hibernate")});
@@ -85,7 +86,8 @@ private slots:
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("phrase");
     QTest::newRow("shut down") << int(TFormOptions::ShutDownRow) << QStringLiteral("shut the computer down");
-    QTest::newRow("stand-by") << int(TFormOptions::StandByRow) << QStringLiteral("put the computer on stand-by");
+    QTest::newRow("stand-by") << int(TFormOptions::StandByRow)
+                              << QStringLiteral("put the computer on stand-by");
   }
   void refusedAtExpiry() {
     QFETCH(int, row);

@@ -1,7 +1,7 @@
 // A countdown given on the command line, started in the real windows: the Options window shows the
 // actions as if chosen there, the mode and picker are set and the countdown runs to its actions.
-#include "zarvo_fixture.h"
 #include "main/timed_command_line.h"
+#include "zarvo_fixture.h"
 
 #include <QRadioButton>
 #include <QTimeEdit>

@@ -39,7 +39,8 @@ inline QList<XWindow> XWindows() {
     const QRegularExpressionMatch m = line.match(l);
     if (m.hasMatch())
       windows.append({m.captured(1), m.captured(2),
-                      QRect(m.captured(5).toInt(), m.captured(6).toInt(), m.captured(3).toInt(), m.captured(4).toInt())});
+                      QRect(m.captured(5).toInt(), m.captured(6).toInt(), m.captured(3).toInt(),
+                            m.captured(4).toInt())});
   }
   return windows;
 }

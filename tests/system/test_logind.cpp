@@ -28,7 +28,8 @@ const QString LogindPath = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
 
 // Starts a request and runs the event loop until it is answered (or `timeoutMs` passes).
-std::optional<PowerAnswer> AwaitAnswer(const std::function<void(PowerAnswered)>& request, int timeoutMs = 10000) {
+std::optional<PowerAnswer> AwaitAnswer(const std::function<void(PowerAnswered)>& request,
+                                       int timeoutMs = 10000) {
   auto answer = std::make_shared<std::optional<PowerAnswer>>();
   request([answer](const PowerAnswer& a) { *answer = a; });
   (void)QTest::qWaitFor([&] { return answer->has_value(); }, timeoutMs);
@@ -449,14 +450,22 @@ void TestLogind::whatTheSystemAllows_data() {
   QTest::addColumn<QString>("reason");
   const int yes = int(PowerCapability::Answer::Yes), challenge = int(PowerCapability::Answer::Challenge),
             no = int(PowerCapability::Answer::No);
-  QTest::newRow("shut down: yes") << "shutdown" << "CanPowerOff" << "yes" << yes << QString();
-  QTest::newRow("restart: password") << "restart" << "CanReboot" << "challenge" << challenge << QString();
-  QTest::newRow("stand-by: not allowed") << "standby" << "CanSuspend" << "no" << no
-                                         << "the system's security policy does not allow it for this user";
-  QTest::newRow("hibernate: not available") << "hibernate" << "CanHibernate" << "na" << no
-                                            << "hibernation is not available on this computer";
-  QTest::newRow("shut down: no logind") << "shutdown" << "CanPowerOff" << QString() << no
-                                        << "the system's power service (logind) is not running";
+  QTest::newRow("shut down: yes") << "shutdown"
+                                  << "CanPowerOff"
+                                  << "yes" << yes << QString();
+  QTest::newRow("restart: password") << "restart"
+                                     << "CanReboot"
+                                     << "challenge" << challenge << QString();
+  QTest::newRow("stand-by: not allowed")
+      << "standby"
+      << "CanSuspend"
+      << "no" << no << "the system's security policy does not allow it for this user";
+  QTest::newRow("hibernate: not available") << "hibernate"
+                                            << "CanHibernate"
+                                            << "na" << no << "hibernation is not available on this computer";
+  QTest::newRow("shut down: no logind")
+      << "shutdown"
+      << "CanPowerOff" << QString() << no << "the system's power service (logind) is not running";
 }
 
 void TestLogind::whatTheSystemAllows() {
@@ -482,12 +491,14 @@ void TestLogind::whatTheSystemAllows() {
 void TestLogind::logOffAllowedThroughASessionManager() {
   const QString xfce = QStringLiteral("org.xfce.SessionManager");
   sessionManager_ = std::make_unique<DBusMock>(QDBusConnection::sessionBus(), xfce);
-  QVERIFY(sessionManager_->Start({QStringLiteral("--session"), xfce, QStringLiteral("/org/xfce/SessionManager"),
-                                  QStringLiteral("org.xfce.Session.Manager")}));
+  QVERIFY(
+      sessionManager_->Start({QStringLiteral("--session"), xfce, QStringLiteral("/org/xfce/SessionManager"),
+                              QStringLiteral("org.xfce.Session.Manager")}));
   logind_.reset(); // not even logind is needed
   power_ = std::make_unique<LogindPower>();
   auto capability = std::make_shared<std::optional<PowerCapability>>();
-  power_->CheckPowerAction(QStringLiteral("logoff"), [capability](const PowerCapability& c) { *capability = c; });
+  power_->CheckPowerAction(QStringLiteral("logoff"),
+                           [capability](const PowerCapability& c) { *capability = c; });
   QTRY_VERIFY_WITH_TIMEOUT(capability->has_value(), 10000);
   QCOMPARE((*capability)->answer, PowerCapability::Answer::Yes);
 }

@@ -112,7 +112,8 @@ private slots:
       QVERIFY2(once.Process().waitForFinished(30000), qPrintable(word));
       QCOMPARE(once.Process().exitStatus(), QProcess::NormalExit);
       QCOMPARE(once.Process().exitCode(), 1);
-      QVERIFY(QString::fromLocal8Bit(once.Process().readAllStandardError()).contains(word + QStringLiteral(" was refused")));
+      QVERIFY(QString::fromLocal8Bit(once.Process().readAllStandardError())
+                  .contains(word + QStringLiteral(" was refused")));
       QVERIFY2(t.elapsed() < 20000, qPrintable(QString::number(t.elapsed())));
     }
   }

@@ -36,14 +36,16 @@ private slots:
 
   void afterMode() {
     // The first tick after Start already reads 00:00:59.
-    QCOMPARE(FormatTime(RemainingMs(CountdownMode::After, M, 10 * H, 10 * H + 400)), QStringLiteral("00:00:59"));
+    QCOMPARE(FormatTime(RemainingMs(CountdownMode::After, M, 10 * H, 10 * H + 400)),
+             QStringLiteral("00:00:59"));
     // Across midnight: start 23:00, two hours, at 00:30 half an hour remains.
     QCOMPARE(RemainingMs(CountdownMode::After, 2 * H, 23 * H, 30 * M), 30 * M);
     // Started at 23:59:30 for a minute: expires at about 00:00:30.
     QCOMPARE(FormatTime(RemainingMs(CountdownMode::After, M, 23 * H + 59 * M + 30 * S, 30 * S - 100)),
              QStringLiteral("00:00:00"));
     // A zero duration wraps to just under a day and runs a day.
-    QCOMPARE(FormatTime(RemainingMs(CountdownMode::After, 0, 10 * H, 10 * H + 400)), QStringLiteral("23:59:59"));
+    QCOMPARE(FormatTime(RemainingMs(CountdownMode::After, 0, 10 * H, 10 * H + 400)),
+             QStringLiteral("23:59:59"));
   }
 
   void atMode() {
@@ -55,12 +57,12 @@ private slots:
   }
 
   void crossingZeroBetweenTicks() {
-    QVERIFY(CrossedZero(1'200, kDayMs - 300));       // 00:00:01 then 23:59:59: the final second was missed
-    QVERIFY(CrossedZero(5 * M, kDayMs - 55 * M));    // an hour's gap still counts
-    QVERIFY(!CrossedZero(1'600, 1'200));             // counting down normally
-    QVERIFY(!CrossedZero(-1, kDayMs - 300));         // no earlier reading
-    QVERIFY(!CrossedZero(10 * H, 11 * H));           // clock set back by an hour, far from zero
-    QVERIFY(!CrossedZero(30 * S, 30 * S + H));       // clock set back near zero: not through zero
+    QVERIFY(CrossedZero(1'200, kDayMs - 300));    // 00:00:01 then 23:59:59: the final second was missed
+    QVERIFY(CrossedZero(5 * M, kDayMs - 55 * M)); // an hour's gap still counts
+    QVERIFY(!CrossedZero(1'600, 1'200));          // counting down normally
+    QVERIFY(!CrossedZero(-1, kDayMs - 300));      // no earlier reading
+    QVERIFY(!CrossedZero(10 * H, 11 * H));        // clock set back by an hour, far from zero
+    QVERIFY(!CrossedZero(30 * S, 30 * S + H));    // clock set back near zero: not through zero
   }
 
   // Only awake time may end a countdown whose final second had no tick: the wall clock must have

@@ -141,8 +141,8 @@ private slots:
   // The warnings follow the selection as it stands at each tick, and only for a power action.
   void warnsBeforeThePowerActionOnly() {
     Counting c;
-    c.Tick(2 * kSecond);  // 00:00:28
-    c.Tick(18 * kSecond); // 00:00:10
+    c.Tick(2 * kSecond);                          // 00:00:28
+    c.Tick(18 * kSecond);                         // 00:00:10
     QCOMPARE(c.platform.notifications.size(), 2); // the minute's warning at the first tick, then ten seconds
     QVERIFY(!c.platform.notifications.first().startsWith(QLatin1String("critical|")));
     QVERIFY(c.platform.notifications.last().startsWith(QLatin1String("critical|")));

@@ -216,7 +216,8 @@ private slots:
     const QImage image = reader.read();
     QVERIFY2(!image.isNull(), qPrintable(partner + ": " + reader.errorString()));
     QCOMPARE(image.size(), size * 2);
-    QCOMPARE(QImageReader::imageFormat(partner), QImageReader::imageFormat(path)); // a JPEG's partner is a JPEG too
+    QCOMPARE(QImageReader::imageFormat(partner),
+             QImageReader::imageFormat(path)); // a JPEG's partner is a JPEG too
   }
 
   void shippedFiles() {
