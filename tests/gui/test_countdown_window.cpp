@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimeEdit>
 
 using namespace zarvo;
 using namespace zarvo::test;

@@ -44,8 +44,8 @@ protected:
 // The windows that were painted whole (not just a changed control) since the log began.
 class WholePaints : public QObject {
 public:
-  explicit WholePaints(const QList<QWidget*>& windows) {
-    for (QWidget* w : windows)
+  explicit WholePaints(const QList<QWidget*>& watched) {
+    for (QWidget* w : watched)
       w->installEventFilter(this);
   }
   QStringList windows;
