@@ -85,6 +85,48 @@ private slots:
     QVERIFY(zarvo.Terminate());
   }
 
+  // Minimised, brought back from the task list, then the time-only view and a double click on the
+  // time: the whole group comes back, shown and not minimised, while the countdown runs.
+  void timeOnlyViewAfterAMinimiseComesBackWhole_data() {
+    QTest::addColumn<QString>("program");
+    for (const char* wm : {"kwin_x11", "xfwm4"})
+      QTest::newRow(wm) << QString::fromLatin1(wm);
+  }
+  void timeOnlyViewAfterAMinimiseComesBackWhole() {
+    QFETCH(QString, program);
+    WindowManager wm(program);
+    if (!wm.Installed())
+      QSKIP(qPrintable(program + QStringLiteral(" is not installed (scripts/setup installs it)")));
+    QString error;
+    QVERIFY2(wm.Start(&error), qPrintable(error));
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start({QStringLiteral("--after"), QStringLiteral("10m"), QStringLiteral("--message=Tea")}));
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 60000));
+    const QString main = WindowId(QStringLiteral("Zarvo"), QSize(200, 140));
+    QVERIFY(!main.isEmpty());
+    const QRect place = *FindWindow(QStringLiteral("Zarvo"), QSize(200, 140));
+
+    QVERIFY(ClickAt(place.topLeft() + QPoint(145, 10))); // Minimize
+    QTRY_VERIFY_WITH_TIMEOUT(NetWmState(main).contains(QStringLiteral("_NET_WM_STATE_HIDDEN")), 30000);
+    QVERIFY(ActivateWindow(main.toUInt(nullptr, 16))); // back from the task list
+    QTRY_VERIFY_WITH_TIMEOUT(zarvo.WaitForWindows(ZarvoProcess::Group, 1000).has_value(), 30000);
+
+    const QRect back = *FindWindow(QStringLiteral("Zarvo"), QSize(200, 140));
+    QVERIFY(ClickAt(back.topLeft() + QPoint(171, 40))); // the time-only button
+    std::optional<QRect> time;
+    QTRY_VERIFY_WITH_TIMEOUT((time = FindWindow(QStringLiteral("Zarvo"), QSize(112, 25))), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!FindWindow(QStringLiteral("Options"), QSize(200, 280)), 30000);
+    QVERIFY(Xdotool({QStringLiteral("mousemove"), QString::number(time->center().x()),
+                     QString::number(time->center().y()), QStringLiteral("click"), QStringLiteral("--repeat"),
+                     QStringLiteral("2"), QStringLiteral("1")}));
+    QTRY_VERIFY_WITH_TIMEOUT(zarvo.WaitForWindows(ZarvoProcess::Group, 1000).has_value(), 30000);
+    const QString again = WindowId(QStringLiteral("Zarvo"), QSize(200, 140));
+    QVERIFY(!again.isEmpty());
+    QVERIFY(!NetWmState(again).contains(QStringLiteral("_NET_WM_STATE_HIDDEN")));
+    QVERIFY(zarvo.Terminate());
+  }
+
   // A desktop without a notification area (GNOME without its tray extension): Hide minimises the
   // group instead, and activating the program from the desktop brings the whole group back.
   void hideWithoutATrayMinimisesUnderMutter() {
