@@ -2,6 +2,8 @@
 // driven through the real windows on the fake platform.
 #include "zarvo_fixture.h"
 
+#include <QSignalSpy>
+
 #include <QRadioButton>
 #include <QTimeEdit>
 
@@ -65,11 +67,12 @@ private slots:
     Zarvo z;
     z.ClickOption(TFormOptions::StandByRow);
     QVERIFY(z.SetPicker(QTime(0, 0, 30)));
+    QSignalSpy sleepAndWake(&z.platform, &Platform::PowerBroadcast);
     z.RunToExpiry();
     QCOMPARE(z.platform.notifications,
              (QStringList{Warning(QStringLiteral("The computer will suspend in 10 seconds"), true),
                           QStringLiteral("withdraw")}));
-    QCoreApplication::processEvents(); // the wake-up after the stand-by, delivered once it returned
+    QTRY_COMPARE(sleepAndWake.count(), 2); // the wake-up after the stand-by
 
     z.platform.notifications.clear();
     z.ClickOption(TFormOptions::LogOffRow);

@@ -38,7 +38,7 @@ private slots:
     QVERIFY(!z.Counting());
     QCOMPARE(z.platform.calls.mid(0, 2),
              (QStringList{QStringLiteral("privilege"), QStringLiteral("power suspend force")}));
-    QVERIFY(z.MessageWindow()->isVisible());
+    QTRY_VERIFY(z.MessageWindow()->isVisible()); // after the wake-up
 
     // Chosen "as if there": clicking the selected power action again turns it off as usual.
     z.ClickOption(TFormOptions::StandByRow);

@@ -376,7 +376,7 @@ private slots:
     z.TickToExpiry();
     QVERIFY(!z.Counting());
     QCOMPARE(z.platform.calls.last(), QStringLiteral("power suspend force"));
-    QVERIFY(fullViewDuringPowerAction);
+    QTRY_VERIFY(fullViewDuringPowerAction);
     QVERIFY(ViewItemsChecked(z, false));
   }
 };
