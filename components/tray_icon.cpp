@@ -179,8 +179,7 @@ void TCoolTrayIcon::OpenPopupMenu() {
   // The XEmbed tray has already opened the menu the item carries when it reports the right click.
   if (!PopupMenu || PopupMenu->isVisible())
     return;
-  // Centred on the pointer, as the main menu is wherever it opens.
-  PopupMenu->popup(QCursor::pos() - QPoint(PopupMenu->sizeHint().width() / 2, 0));
+  PopupMenu->popup(QCursor::pos());
 }
 
 void TCoolTrayIcon::CycleStep() {

@@ -182,13 +182,14 @@ void TForm1::CreateMenus() {
   });
 }
 
-void TForm1::MenuClick() { ShowMainMenu(mapToGlobal(QPoint(Menu->x(), Menu->y() + Menu->height()))); }
-
-void TForm1::ShowMainMenu(const QPoint& globalPos) {
-  // Centred on the point where it opens, whichever window or control asked for it.
+void TForm1::MenuClick() {
+  // Centred under the Menu button.
+  const QPoint at = mapToGlobal(QPoint(Menu->x(), Menu->y() + Menu->height()));
   const int w = PopupMenu1->sizeHint().width();
-  PopupMenu1->popup(QPoint(globalPos.x() - w / 2, globalPos.y()));
+  PopupMenu1->popup(QPoint(at.x() - w / 2, at.y()));
 }
+
+void TForm1::ShowMainMenu(const QPoint& globalPos) { PopupMenu1->popup(globalPos); }
 
 void TForm1::ShowTimeMenu(const QPoint& globalPos) { PopupMenuShowTime->popup(globalPos); }
 
