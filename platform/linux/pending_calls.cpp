@@ -15,6 +15,11 @@ void PendingCalls::Call(const QDBusConnection& bus, const QDBusMessage& message,
   calls_.emplace(watcher, std::move(onReply));
   // A call that failed at once (no bus) reports through the event loop too, never re-entrantly.
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] { Finish(watcher); });
+  // A call that was over before the watcher existed (no bus at all) may never say so: it is
+  // answered from the event loop here (Finish runs once, whichever comes first).
+  if (watcher->isFinished())
+    QMetaObject::invokeMethod(
+        this, [this, watcher] { Finish(watcher); }, Qt::QueuedConnection);
 }
 
 void PendingCalls::Finish(QDBusPendingCallWatcher* watcher) {
