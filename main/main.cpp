@@ -17,10 +17,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QGuiApplication>
-#include <QPointer>
-#include <QTimer>
 
 #include <cstdio>
 #include <optional>
@@ -102,26 +99,19 @@ int main(int argc, char* argv[]) {
   // Destroyed after the windows, so that no window outlives what it calls.
   const std::unique_ptr<zarvo::Platform> platform = zarvo::CreatePlatform();
 
-  // A timed power action the system will not carry out is said before the windows open. The
-  // program's own event loop does not run yet, so this short wait nests in nothing.
+  // A timed power action the system will not carry out is said on standard error as soon as the
+  // system has answered; nothing waits for the answer.
   if (timed.kind == zarvo::TimedCommandLine::Kind::Start)
     if (const auto action = zarvo::SelectedPowerAction(timed.start.selection)) {
-      QEventLoop answered;
-      const QPointer<QEventLoop> waiting(&answered);
       const QString word = zarvo::ActionWord(*action);
-      platform->CheckPowerAction(word, [waiting, word](const zarvo::PowerCapability& capability) {
-        if (!waiting)
-          return; // too late to matter
+      platform->CheckPowerAction(word, [word](const zarvo::PowerCapability& capability) {
         if (capability.answer == zarvo::PowerCapability::Answer::No)
           std::fputs(QStringLiteral("zarvo: this computer will not carry out --%1 when the time is up: %2.\n")
                          .arg(word, capability.reason)
                          .toLocal8Bit()
                          .constData(),
                      stderr);
-        waiting->quit();
       });
-      QTimer::singleShot(5000, &answered, &QEventLoop::quit);
-      answered.exec();
     }
 
   zarvo::WindowSet windows(clock, dialogs, *platform);
