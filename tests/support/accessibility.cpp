@@ -73,7 +73,7 @@ QList<QPair<QString, QString>> Children(const QDBusConnection& bus, const QStrin
 
 } // namespace
 
-QStringList AccessibleNames(const QString& application, bool contents) {
+QStringList AccessibleNames(const QString& application, bool contents, const QString& window) {
   QDBusConnection bus = AccessibilityBus();
   QStringList names;
   if (bus.isConnected()) {
@@ -81,6 +81,11 @@ QStringList AccessibleNames(const QString& application, bool contents) {
       if (!service.startsWith(QLatin1Char(':')) || Name(bus, service, kRoot) != application)
         continue;
       QList<QPair<QString, QString>> pending{{service, kRoot}};
+      if (!window.isNull()) {
+        names << application;
+        pending = Children(bus, service, kRoot);
+        pending.removeIf([&](const auto& child) { return Name(bus, child.first, child.second) != window; });
+      }
       int visited = 0;
       while (!pending.isEmpty() && visited++ < kMaxObjects) {
         const auto [s, p] = pending.takeFirst();

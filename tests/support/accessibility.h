@@ -10,7 +10,8 @@ namespace zarvo::test {
 
 // The names (for labels: their texts) of every accessible object of the application called
 // `application` on the accessibility bus, depth first; empty when none is found. With `contents`,
-// each name is followed by the object's text where it has one (an edit field, a memo).
-QStringList AccessibleNames(const QString& application, bool contents = false);
+// each name is followed by the object's text where it has one (an edit field, a memo). With
+// `window`, only the application's windows of that name are read.
+QStringList AccessibleNames(const QString& application, bool contents = false, const QString& window = {});
 
 } // namespace zarvo::test

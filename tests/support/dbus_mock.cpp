@@ -50,7 +50,8 @@ QDBusMessage DBusMock::Control(const QString& path, const QString& method, const
   QDBusMessage m =
       QDBusMessage::createMethodCall(service_, path, QStringLiteral("org.freedesktop.DBus.Mock"), method);
   m.setArguments(args);
-  return bus_.call(m, QDBus::Block, 20000);
+  // Long enough to outlast a method the test made slow on purpose: the mock answers one call at a time.
+  return bus_.call(m, QDBus::Block, 45000);
 }
 
 void DBusMock::EmitBool(const QString& path, const QString& interface, const QString& name,
