@@ -149,6 +149,11 @@ void TForm1::LoadSettings() {
   if (AlwaysOnTop)
     TopAlways_List.Draw(Frame::Pressed, TopAlways);
 
+  // Shown only now, where it belongs, instead of jumping there from the middle of the screen; and
+  // before its satellites, which name it as their leader when they are mapped (a window manager
+  // that meets a satellite without a leader lists it on the taskbar).
+  show();
+
   FormCounter->SetLocked(read(SettingId::CounterIsLocked));
   const int counterLeft = read(SettingId::CounterLeft);
   const int counterTop = read(SettingId::CounterTop);
@@ -167,8 +172,6 @@ void TForm1::LoadSettings() {
   if (!FormOptions->isVisible())
     hints_.ImageButtonUp(Options_List, Options);
 
-  // Shown only now, where it belongs, instead of jumping there from the middle of the screen.
-  show();
   raise();
   activateWindow();
 }
