@@ -187,29 +187,6 @@ private slots:
     QVERIFY(z.platform.calls.isEmpty());
   }
 
-  void missedFinalSecondStillExpires() {
-    Zarvo z;
-    z.ClickOption(TFormOptions::ShutDownRow);
-    z.PressStart();
-    z.Tick(58'700); // 00:00:01.3 left
-    QCOMPARE(z.Remaining(), QStringLiteral("00:00:01"));
-    z.Tick(1'700); // the machine was busy: no tick fell in the last second
-    QVERIFY(!z.Counting());
-    QCOMPARE(z.platform.calls.last(), QStringLiteral("exit 13"));
-  }
-
-  void changingTheTargetIsNotAMissedSecond() {
-    Zarvo z;
-    z.ClickOption(TFormOptions::ShutDownRow);
-    z.PressStart();
-    z.Tick(59'000 - 1'500);               // 00:00:01.5 left
-    QVERIFY(z.SetPicker(QTime(0, 0, 0))); // the user sets the picker to zero while it runs
-    z.Tick();
-    QCOMPARE(z.Remaining().left(5), QStringLiteral("23:59"));
-    QVERIFY(z.Counting());
-    QVERIFY(z.platform.calls.isEmpty());
-  }
-
   void switchingToAtWhileRunningJumpsToFiveMinutes() {
     Zarvo z;
     z.ClickOption(TFormOptions::StandByRow);

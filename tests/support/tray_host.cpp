@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QTest>
@@ -17,13 +18,23 @@ namespace {
 const QString WatcherName = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString ItemInterface = QStringLiteral("org.kde.StatusNotifierItem");
 
+// A call answered while this thread's event loop runs: the item may live in this very process.
+// (Qt's own BlockWithGui call can miss an answer that comes before it starts listening, and then
+// waits for good.)
+QDBusMessage CallWithEvents(const QDBusMessage& m) {
+  constexpr int kTimeoutMs = 20000;
+  const QDBusPendingCall call = QDBusConnection::sessionBus().asyncCall(m, kTimeoutMs);
+  if (!QTest::qWaitFor([&] { return call.isFinished(); }, kTimeoutMs + 5000))
+    return QDBusMessage::createError(QStringLiteral("org.zarvo.Test.NoAnswer"), QStringLiteral("no answer"));
+  return call.reply();
+}
+
 QDBusMessage GetProperty(const QString& service, const QString& path, const QString& interface,
                          const QString& name) {
   QDBusMessage m = QDBusMessage::createMethodCall(
       service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
   m << interface << name;
-  // The item may live in this very process: its answer needs this thread's event loop.
-  return QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 20000);
+  return CallWithEvents(m);
 }
 
 // "bus name/object path" split in two.
@@ -132,7 +143,7 @@ QDBusMessage TrayHost::Call(const QString& item, const QString& method, int x, i
   const auto [service, path] = Split(item);
   QDBusMessage m = QDBusMessage::createMethodCall(service, path, ItemInterface, method);
   m << x << y;
-  return QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 20000);
+  return CallWithEvents(m);
 }
 
 TrayMenuEntry TrayHost::Menu(const QString& item, QString* error) const {
@@ -146,10 +157,10 @@ TrayMenuEntry TrayHost::Menu(const QString& item, QString* error) const {
   QDBusMessage show =
       QDBusMessage::createMethodCall(service, path, MenuInterface, QStringLiteral("AboutToShow"));
   show << 0;
-  QDBusConnection::sessionBus().call(show, QDBus::BlockWithGui, 20000);
+  CallWithEvents(show);
   QDBusMessage m = QDBusMessage::createMethodCall(service, path, MenuInterface, QStringLiteral("GetLayout"));
   m << 0 << -1 << QStringList();
-  const QDBusMessage r = QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 20000);
+  const QDBusMessage r = CallWithEvents(m);
   if (r.type() != QDBusMessage::ReplyMessage || r.arguments().size() < 2) {
     *error = QStringLiteral("GetLayout failed: ") + r.errorMessage();
     return {};
@@ -162,7 +173,7 @@ QDBusMessage TrayHost::ClickMenuEntry(const QString& item, int id) const {
   const QString path = Property(item, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
   QDBusMessage m = QDBusMessage::createMethodCall(service, path, MenuInterface, QStringLiteral("Event"));
   m << id << QStringLiteral("clicked") << QVariant::fromValue(QDBusVariant(0)) << 0u;
-  return QDBusConnection::sessionBus().call(m, QDBus::BlockWithGui, 20000);
+  return CallWithEvents(m);
 }
 
 } // namespace zarvo::test

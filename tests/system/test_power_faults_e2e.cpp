@@ -74,14 +74,18 @@ QString Clock() {
 }
 bool Counting() { return MainWindowNames().contains(QStringLiteral("Stop counting")); }
 
-// A program counting two seconds to a stand-by, then a program to run and a message; readable by a
-// screen reader.
-bool StartStandByCountdown(ZarvoProcess& zarvo, const QString& ranFile) {
+// A program readable by a screen reader counts two seconds to a stand-by, then a program to run and
+// a message; logind takes 30 s to answer the stand-by. True once the countdown has expired and the
+// request is on its way.
+bool ExpireIntoASlowStandBy(MockLogind& logind, ZarvoProcess& zarvo, const QString& ranFile) {
+  if (!logind.Start() || !SlowStandBy(logind, 30))
+    return false;
   zarvo.Environment().insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
   return zarvo.Start({QStringLiteral("--after"), QStringLiteral("2s"), QStringLiteral("--standby"),
                       QStringLiteral("--run"), QStringLiteral("touch ") + ranFile,
                       QStringLiteral("--message=Time is up")}) &&
-         zarvo.WaitForWindows(ZarvoProcess::Group, 30000);
+         zarvo.WaitForWindows(ZarvoProcess::Group, 30000) && WaitUntil(Counting, 20000) &&
+         WaitUntil([] { return !Counting(); }, 20000);
 }
 
 } // namespace
@@ -215,14 +219,10 @@ private slots:
   // screen reader reads it), and the program and message steps follow the wake-up.
   void slowStandByKeepsTheClockGoing() {
     MockLogind logind;
-    QVERIFY(logind.Start());
-    QVERIFY(SlowStandBy(logind, 30));
     QTemporaryDir scratch;
     const QString ran = scratch.filePath(QStringLiteral("ran"));
     ZarvoProcess zarvo;
-    QVERIFY(StartStandByCountdown(zarvo, ran));
-    QTRY_VERIFY_WITH_TIMEOUT(Counting(), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(!Counting(), 20000); // expired: the request is on its way
+    QVERIFY(ExpireIntoASlowStandBy(logind, zarvo, ran));
     const QString before = Clock();
     QVERIFY(!before.isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(Clock() != before, 5000);
@@ -241,14 +241,10 @@ private slots:
   // carries out none of the steps that were waiting.
   void exitWhileAStandByIsAwaited() {
     MockLogind logind;
-    QVERIFY(logind.Start());
-    QVERIFY(SlowStandBy(logind, 30));
     QTemporaryDir scratch;
     const QString ran = scratch.filePath(QStringLiteral("ran"));
     ZarvoProcess zarvo;
-    QVERIFY(StartStandByCountdown(zarvo, ran));
-    QTRY_VERIFY_WITH_TIMEOUT(Counting(), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(!Counting(), 20000);
+    QVERIFY(ExpireIntoASlowStandBy(logind, zarvo, ran));
     const std::optional<ZarvoWindows> windows = FindZarvoWindows();
     QVERIFY(windows && windows->main);
     QElapsedTimer t;

@@ -19,6 +19,21 @@ QString WindowId(const QString& title, QSize size) {
   return {};
 }
 
+void WindowManagerRows(std::initializer_list<const char*> programs) {
+  QTest::addColumn<QString>("program");
+  for (const char* wm : programs)
+    QTest::newRow(wm) << QString::fromLatin1(wm);
+}
+
+// Starts the window manager `wm` runs, or skips the test where it is not installed.
+#define START_OR_SKIP(wm, program)                                                                           \
+  do {                                                                                                       \
+    if (!(wm).Installed())                                                                                   \
+      QSKIP(qPrintable((program) + QStringLiteral(" is not installed (scripts/setup installs it)")));        \
+    QString error;                                                                                           \
+    QVERIFY2((wm).Start(&error), qPrintable(error));                                                         \
+  } while (false)
+
 const QString kSkipTaskbar = QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR");
 const QString kSkipPager = QStringLiteral("_NET_WM_STATE_SKIP_PAGER");
 
@@ -28,18 +43,13 @@ class TestWindowManagers : public QObject {
   Q_OBJECT
 private slots:
   void satellitesStayShownWithoutTaskbarEntries_data() {
-    QTest::addColumn<QString>("program");
-    for (const char* wm : {"kwin_x11", "xfwm4", "mutter", "openbox"})
-      QTest::newRow(wm) << QString::fromLatin1(wm);
+    WindowManagerRows({"kwin_x11", "xfwm4", "mutter", "openbox"});
   }
 
   void satellitesStayShownWithoutTaskbarEntries() {
     QFETCH(QString, program);
     WindowManager wm(program);
-    if (!wm.Installed())
-      QSKIP(qPrintable(program + QStringLiteral(" is not installed (scripts/setup installs it)")));
-    QString error;
-    QVERIFY2(wm.Start(&error), qPrintable(error));
+    START_OR_SKIP(wm, program);
 
     ZarvoProcess zarvo;
     QVERIFY(zarvo.IsValid());
@@ -87,18 +97,11 @@ private slots:
 
   // Minimised, brought back from the task list, then the time-only view and a double click on the
   // time: the whole group comes back, shown and not minimised, while the countdown runs.
-  void timeOnlyViewAfterAMinimiseComesBackWhole_data() {
-    QTest::addColumn<QString>("program");
-    for (const char* wm : {"kwin_x11", "xfwm4"})
-      QTest::newRow(wm) << QString::fromLatin1(wm);
-  }
+  void timeOnlyViewAfterAMinimiseComesBackWhole_data() { WindowManagerRows({"kwin_x11", "xfwm4"}); }
   void timeOnlyViewAfterAMinimiseComesBackWhole() {
     QFETCH(QString, program);
     WindowManager wm(program);
-    if (!wm.Installed())
-      QSKIP(qPrintable(program + QStringLiteral(" is not installed (scripts/setup installs it)")));
-    QString error;
-    QVERIFY2(wm.Start(&error), qPrintable(error));
+    START_OR_SKIP(wm, program);
     ZarvoProcess zarvo;
     QVERIFY(zarvo.IsValid());
     QVERIFY(zarvo.Start({QStringLiteral("--after"), QStringLiteral("10m"), QStringLiteral("--message=Tea")}));
@@ -131,10 +134,7 @@ private slots:
   // group instead, and activating the program from the desktop brings the whole group back.
   void hideWithoutATrayMinimisesUnderMutter() {
     WindowManager wm(QStringLiteral("mutter"));
-    if (!wm.Installed())
-      QSKIP("mutter is not installed (scripts/setup installs it)");
-    QString error;
-    QVERIFY2(wm.Start(&error), qPrintable(error));
+    START_OR_SKIP(wm, QStringLiteral("mutter"));
     ZarvoProcess zarvo;
     QVERIFY(zarvo.IsValid());
     QVERIFY(zarvo.Start());
