@@ -1,4 +1,4 @@
-// The real program killed (SIGKILL) at random moments while it saves its settings, five hundred saves
+// The real program killed (SIGKILL) at random moments while it saves its settings, three hundred saves
 // in all: every save comes from the desktop's session manager asking it to save (as at a log-out)
 // after the main window was moved, and every file left behind is the one before that save or the
 // one after it, whole; the next start places the window where the file says.
@@ -24,7 +24,7 @@ using namespace zarvo::test;
 
 namespace {
 
-constexpr int kSaves = 500;
+constexpr int kSaves = 300;
 
 // Each save moves the main window to a place of its own, and its top follows from its left, so a
 // file that holds the left edge of one save and the top edge of another is seen at once.
@@ -114,7 +114,7 @@ private slots:
       const QString main = MainWindowId();
       QVERIFY(!main.isEmpty());
       QList<QPoint> places{*expected};
-      const int savesThisRun = 10 + static_cast<int>(rng.bounded(40u));
+      const int savesThisRun = 5 + static_cast<int>(rng.bounded(25u));
       for (int i = 0; i < savesThisRun && save < kSaves; ++i, ++save) {
         const QPoint place = PlaceOfSave(save);
         QVERIFY(Move(main, place));
