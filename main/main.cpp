@@ -52,6 +52,20 @@ std::optional<int> CommandLineActionWithoutWindows(int& argc, char** argv) {
   return QCoreApplication::exec();
 }
 
+// Without a display no window of this start can open, but its countdown (or the wish to see the
+// windows) can still go to the session's running Zarvo: a script over SSH, a job from cron. The
+// exit status, or nothing when no Zarvo runs (the start then fails for want of a display).
+std::optional<int> HandOverWithoutDisplay(int& argc, char** argv) {
+  QCoreApplication core(argc, argv);
+  const zarvo::TimedCommandLine timed = zarvo::ParseTimedCommandLine(QCoreApplication::arguments().mid(1),
+                                                                     QDir::currentPath(), QDir::homePath());
+  if (timed.kind == zarvo::TimedCommandLine::Kind::Error) {
+    std::fputs((timed.error + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    return 2;
+  }
+  return zarvo::HandOverToRunningZarvo(timed);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -80,6 +94,10 @@ int main(int argc, char* argv[]) {
 
   if (arguments.size() == 2)
     if (const std::optional<int> status = CommandLineActionWithoutWindows(argc, argv))
+      return *status;
+
+  if (!zarvo::DisplayAvailable())
+    if (const std::optional<int> status = HandOverWithoutDisplay(argc, argv))
       return *status;
 
   // Begun before the application object, so that it runs while that connects to the display.
