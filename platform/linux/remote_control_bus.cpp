@@ -64,14 +64,29 @@ void RemoteControlObject::Answer(const RemoteRefusal& refusal) {
     sendErrorReply(ErrorName(refusal.kind), refusal.text);
 }
 
-void RemoteControlObject::Start(const QString& mode, const QString& time,
-                                const QMap<QString, QString>& actions, bool replace) {
-  Answer(control_.Start(mode, time, actions, replace));
+void RemoteControlObject::Guarded(const std::function<RemoteRefusal()>& request) {
+  // An error raised while carrying out a request fails that request; the program goes on.
+  try {
+    Answer(request());
+  } catch (const std::exception& e) {
+    Answer({RemoteRefusal::Kind::Failed, QString::fromLocal8Bit(e.what())});
+  } catch (...) {
+    Answer({RemoteRefusal::Kind::Failed, QStringLiteral("an unexpected error")});
+  }
 }
 
-void RemoteControlObject::Stop() { Answer(control_.Stop()); }
+void RemoteControlObject::Start(const QString& mode, const QString& time,
+                                const QMap<QString, QString>& actions, bool replace) {
+  Guarded([&] { return control_.Start(mode, time, actions, replace); });
+}
 
-void RemoteControlObject::Postpone(uint seconds) { Answer(control_.Postpone(seconds)); }
+void RemoteControlObject::Stop() {
+  Guarded([&] { return control_.Stop(); });
+}
+
+void RemoteControlObject::Postpone(uint seconds) {
+  Guarded([&] { return control_.Postpone(seconds); });
+}
 
 bool RemoteControlObject::GetState(QString& mode, QString& target, uint& remaining, QStringList& actions) {
   const CountdownStatus s = control_.Status();
@@ -82,7 +97,12 @@ bool RemoteControlObject::GetState(QString& mode, QString& target, uint& remaini
   return s.running;
 }
 
-void RemoteControlObject::Activate() { control_.Activate(); }
+void RemoteControlObject::Activate() {
+  Guarded([&] {
+    control_.Activate();
+    return RemoteRefusal{};
+  });
+}
 
 InstanceRole PublishRemoteControl(RemoteControl& control, std::unique_ptr<QObject>& publication) {
   QDBusConnection bus = QDBusConnection::sessionBus();

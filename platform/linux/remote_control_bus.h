@@ -7,6 +7,8 @@
 #include <QDBusContext>
 #include <QObject>
 
+#include <functional>
+
 namespace zarvo {
 
 inline constexpr char kRemoteService[] = "org.zarvo.Zarvo";
@@ -68,6 +70,7 @@ signals:
 private:
   // Answers the call with the refusal's error, if there is one.
   void Answer(const RemoteRefusal& refusal);
+  void Guarded(const std::function<RemoteRefusal()>& request);
 
   RemoteControl& control_;
 };
