@@ -4,6 +4,7 @@
 #include "main/power_action.h"
 #include "main/timed_command_line.h"
 #include "main/window_set.h"
+#include "options/options_window.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -53,6 +54,11 @@ void CountdownService::Attach() {
   for (auto changed :
        {&CountdownSession::Started, &CountdownSession::Stopped, &CountdownSession::TargetChanged})
     connect(&session, changed, this, &RemoteControl::StateChanged);
+  // The actions of a running countdown changed in the Options window.
+  connect(windows_.FormOptions(), &TFormOptions::SelectionChanged, this, [this] {
+    if (windows_.Form1()->CountdownRunning())
+      emit StateChanged();
+  });
   // The main window's own handler (connected first) has begun the actions by now.
   connect(&session, &CountdownSession::Expired, this,
           [this] { emit Expired(ActionsOf(windows_.Form1()->Selection)); });
