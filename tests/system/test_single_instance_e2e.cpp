@@ -5,6 +5,7 @@
 #include "tests/support/accessibility.h"
 #include "tests/support/test_support.h"
 #include "tests/support/tray_host.h"
+#include "tests/support/window_manager.h"
 #include "tests/support/zarvo_process.h"
 
 #include <QDBusConnection>
@@ -215,6 +216,46 @@ private slots:
     QVERIFY(next.Start());
     QVERIFY(next.WaitForWindows(ZarvoProcess::MainOnly, 30000));
     QVERIFY(StatusIs(QStringLiteral("No countdown runs")));
+  }
+
+  // Under a window manager that guards the focus (Mutter), a second plain start brings back a
+  // group that Hide minimised (no tray here), in front.
+  void plainStartBringsBackAMinimisedGroupInFront() {
+    WindowManager wm(QStringLiteral("mutter"));
+    if (!wm.Installed())
+      QSKIP("mutter is not installed (scripts/setup installs it)");
+    QString error;
+    QVERIFY2(wm.Start(&error), qPrintable(error));
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.Start());
+    const std::optional<ZarvoWindows> w = zarvo.WaitForWindows(ZarvoProcess::Group, 60000);
+    QVERIFY(w);
+    // The group's windows: the main window, then the Options window and the Counter.
+    QList<quint32> group;
+    QString main;
+    for (const auto& [title, size] : {std::pair{QStringLiteral("Zarvo"), QSize(200, 140)},
+                                      std::pair{QStringLiteral("Options"), QSize(200, 280)},
+                                      std::pair{QStringLiteral("Counter"), QSize(200, 140)}})
+      for (const XWindow& x : XWindows())
+        if (x.name == title && x.geometry.size() == size && IsViewable(x.id)) {
+          group << x.id.toUInt(nullptr, 16);
+          if (main.isEmpty())
+            main = x.id;
+        }
+    QCOMPARE(group.size(), 3);
+    QVERIFY(ClickAt(w->main->topLeft() + QPoint(161, 10))); // Hide
+    const QString hidden = QStringLiteral("_NET_WM_STATE_HIDDEN");
+    QTRY_VERIFY_WITH_TIMEOUT(NetWmState(main).contains(hidden) && !FindZarvoWindows().options, 30000);
+
+    const Outcome o = Run({});
+    QVERIFY2(o.status == 0, qPrintable(Describe(o)));
+    QVERIFY(zarvo.WaitForWindows(ZarvoProcess::Group, 30000));
+    QTRY_VERIFY_WITH_TIMEOUT(!NetWmState(main).contains(hidden), 30000);
+    // In front: the window with the focus is one of the group's (the window manager gives it to the
+    // window raised last).
+    QTRY_VERIFY_WITH_TIMEOUT(group.contains(ActiveWindow()), 30000);
+    QVERIFY(zarvo.Terminate());
   }
 
   void theInterfaceFromGdbus() {
