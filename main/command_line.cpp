@@ -14,6 +14,21 @@ namespace zarvo {
 
 namespace {
 
+// The lines --help gives for one Zarvo per session and the options that reach it.
+QString ControlUsage() {
+  return QStringLiteral(
+      "One Zarvo runs in a desktop session. Started again, it brings the running one's windows\n"
+      "back; started again with a countdown, it hands the countdown over to the running one, which\n"
+      "refuses it (status 1) while its own countdown runs, unless --replace is given.\n"
+      "The running Zarvo's countdown from a script:\n"
+      "  --status            print what will happen when, and the time left\n"
+      "  --cancel            stop the countdown\n"
+      "  --postpone DURATION add time: 90s, 10m, 2h, 1h30m or hh:mm[:ss]\n"
+      "  Each ends with status 3 when no Zarvo runs, 1 when no countdown runs (--cancel,\n"
+      "  --postpone) or the change cannot be made.\n"
+      "  Example, a shut-down once a long job is done: long-job && zarvo --after 5m --shutdown\n");
+}
+
 constexpr const char* kActionWords[] = {"shutdown", "restart", "logoff", "standby", "hibernate"};
 
 // Only A to Z change: a Unicode case mapping could turn other letters into these words.
@@ -79,13 +94,16 @@ QString InformationText(const QStringList& arguments, const QString& settingsFil
              "  --after DURATION  90s, 10m, 2h, 1h30m or hh:mm[:ss]\n"
              "  --at TIME         hh:mm or hh:mm:ss\n"
              "with what to do then: one of --shutdown, --restart, --logoff, --standby or\n"
-             "--hibernate, and any of --sound FILE (.wav or .mp3), --run COMMAND, --message TEXT.\n"
+             "--hibernate, and any of --sound FILE (.wav or .mp3), --run COMMAND, --message TEXT;\n"
+             "--replace replaces a countdown that already runs.\n"
              "Other words alone start Zarvo normally; an unknown option ends it with status 2.\n"
-             "\n"
-             "  --help      show this text\n"
-             "  --version   show the version\n"
-             "\n"
-             "Settings: ") +
+             "\n") +
+         ControlUsage() +
+         QStringLiteral("\n"
+                        "  --help      show this text\n"
+                        "  --version   show the version\n"
+                        "\n"
+                        "Settings: ") +
          settingsFile + QLatin1Char('\n');
 }
 

@@ -93,8 +93,25 @@ void TForm1::RadioAtClick() {
 }
 
 void TForm1::PostponeClick() {
+  if (const QString refusal = PostponeBy(10 * 60 * 1000); !refusal.isEmpty() && CountdownRunning())
+    MessageBoxLater(refusal, QStringLiteral("Zarvo"));
+}
+
+QString TForm1::PostponeBy(qint64 ms) {
+  if (!CountdownRunning())
+    return QStringLiteral("no countdown runs");
+  if (ms < 1000)
+    return QStringLiteral("give at least one second");
+  // The time left is counted modulo a day: a day or more would wrap round to a short countdown.
+  const qint64 remaining = session_.RemainingNowMs();
+  if (remaining + ms >= kDayMs)
+    return QStringLiteral("%1 seconds more would make the countdown a day or more (%2 left); the longest is "
+                          "23:59:59")
+        .arg(ms / 1000)
+        .arg(FormatTime(static_cast<int>(remaining)));
   SetTime->setTime(QTime::fromMSecsSinceStartOfDay(
-      AddToTimeOfDay(SetTime->time().msecsSinceStartOfDay(), 10 * 60 * 1000)));
+      AddToTimeOfDay(SetTime->time().msecsSinceStartOfDay(), static_cast<int>(ms))));
+  return {};
 }
 
 void TForm1::NotificationStopClick() {

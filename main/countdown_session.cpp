@@ -15,6 +15,26 @@ int CountdownSession::RemainingNowMs() const {
   return running_ ? RemainingMs(mode_, pickerMs_, startTimeOfDay_, clock_.TimeOfDayMs()) : 0;
 }
 
+int CountdownSession::TargetTimeOfDay() const {
+  return mode_ == CountdownMode::At ? pickerMs_ : AddToTimeOfDay(startTimeOfDay_, pickerMs_);
+}
+
+void CountdownSession::SetMode(CountdownMode mode) {
+  if (mode_ == mode)
+    return;
+  mode_ = mode;
+  if (running_)
+    emit TargetChanged();
+}
+
+void CountdownSession::SetPickerMs(int ms) {
+  if (pickerMs_ == ms)
+    return;
+  pickerMs_ = ms;
+  if (running_)
+    emit TargetChanged();
+}
+
 void CountdownSession::Start() {
   if (running_)
     return;

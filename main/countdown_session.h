@@ -23,8 +23,9 @@ public:
   CountdownSession(const Clock& clock, Platform& platform, const ActionSelection& selection);
 
   // The mode and picker value each tick reads (the main window's radio buttons and time picker).
-  void SetMode(CountdownMode mode) { mode_ = mode; }
-  void SetPickerMs(int ms) { pickerMs_ = ms; }
+  // A running countdown whose end they move says so (TargetChanged).
+  void SetMode(CountdownMode mode);
+  void SetPickerMs(int ms);
   CountdownMode Mode() const { return mode_; }
   int PickerMs() const { return pickerMs_; }
 
@@ -33,6 +34,8 @@ public:
   int StartTimeOfDay() const { return startTimeOfDay_; }
   // The remaining time as of now; 0 while stopped.
   int RemainingNowMs() const;
+  // The time of day, in ms since midnight, at which the running countdown ends.
+  int TargetTimeOfDay() const;
 
   // Starts a countdown from now with the current mode and picker; stops it. Each does nothing in
   // the state it leads to.
@@ -58,6 +61,8 @@ public:
 signals:
   void Started();
   void Stopped();
+  // The running countdown's mode or picker changed: it ends at another time.
+  void TargetChanged();
   // Each tick of a running countdown, with the remaining time as the windows show it ("HH:mm:ss").
   void RemainingChanged(const QString& text);
   // A tick that did not end the countdown, outside an announced sleep.

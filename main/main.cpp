@@ -4,13 +4,16 @@
 #include "framework/qt_dialogs.h"
 #include "main/command_line.h"
 #include "main/command_line_action.h"
+#include "main/countdown_service.h"
 #include "main/main_window.h"
 #include "main/power_action.h"
+#include "main/remote_command_line.h"
 #include "main/settings.h"
 #include "main/timed_command_line.h"
 #include "main/window_set.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "platform/remote_control.h"
 #include "platform/termination.h"
 #include "project_info.h"
 
@@ -49,6 +52,20 @@ std::optional<int> CommandLineActionWithoutWindows(int& argc, char** argv) {
   return QCoreApplication::exec();
 }
 
+// Without a display no window of this start can open, but its countdown (or the wish to see the
+// windows) can still go to the session's running Zarvo: a script over SSH, a job from cron. The
+// exit status, or nothing when no Zarvo runs (the start then fails for want of a display).
+std::optional<int> HandOverWithoutDisplay(int& argc, char** argv) {
+  QCoreApplication core(argc, argv);
+  const zarvo::TimedCommandLine timed = zarvo::ParseTimedCommandLine(QCoreApplication::arguments().mid(1),
+                                                                     QDir::currentPath(), QDir::homePath());
+  if (timed.kind == zarvo::TimedCommandLine::Kind::Error) {
+    std::fputs((timed.error + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    return 2;
+  }
+  return zarvo::HandOverToRunningZarvo(timed);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -64,8 +81,23 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
+  // The running Zarvo's countdown from a script: no display needed either.
+  if (const zarvo::ControlCommandLine control = zarvo::ParseControlCommandLine(arguments.mid(1));
+      control.kind != zarvo::ControlCommandLine::Kind::None) {
+    if (control.kind == zarvo::ControlCommandLine::Kind::Error) {
+      std::fputs((control.error + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+      return 2;
+    }
+    QCoreApplication core(argc, argv);
+    return zarvo::RunControlCommand(control);
+  }
+
   if (arguments.size() == 2)
     if (const std::optional<int> status = CommandLineActionWithoutWindows(argc, argv))
+      return *status;
+
+  if (!zarvo::DisplayAvailable())
+    if (const std::optional<int> status = HandOverWithoutDisplay(argc, argv))
       return *status;
 
   // Begun before the application object, so that it runs while that connects to the display.
@@ -99,6 +131,16 @@ int main(int argc, char* argv[]) {
   // Destroyed after the windows, so that no window outlives what it calls.
   const std::unique_ptr<zarvo::Platform> platform = zarvo::CreatePlatform();
 
+  zarvo::WindowSet windows(clock, dialogs, *platform);
+  // One Zarvo per session: a second start hands its countdown (or only the wish to see the windows)
+  // to the first and ends. A lone action word acts at once, whatever runs.
+  zarvo::CountdownService service(windows);
+  std::unique_ptr<QObject> publication; // destroyed before the service it offers
+  if (zarvo::RequestedActionWord(platform->CommandLine(), platform->ExecutablePath()).isEmpty() &&
+      zarvo::PublishRemoteControl(service, publication) == zarvo::InstanceRole::Another)
+    if (const std::optional<int> status = zarvo::HandOverToRunningZarvo(timed))
+      return *status;
+
   // A timed power action the system will not carry out is said on standard error as soon as the
   // system has answered; nothing waits for the answer.
   if (timed.kind == zarvo::TimedCommandLine::Kind::Start)
@@ -114,7 +156,6 @@ int main(int argc, char* argv[]) {
       });
     }
 
-  zarvo::WindowSet windows(clock, dialogs, *platform);
   if (!windows.Create()) {
     // A command-line action: the program ends once the system has answered it.
     zarvo::TForm1* main = windows.Form1();
@@ -125,6 +166,7 @@ int main(int argc, char* argv[]) {
     return app.exec();
   }
 
+  service.Attach();
   zarvo::TForm1* main = windows.Form1();
   QObject::connect(main, &zarvo::TForm1::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   // Asked to end by the system (the session stopping, `kill`): ends as a close does, saving.

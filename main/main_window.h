@@ -56,6 +56,7 @@ public:
   HintLine& Hints() { return hints_; }
   WindowGroup& Group() { return group_; }
   CountdownSession& Session() { return session_; }
+  const CountdownSession& Session() const { return session_; }
 
   // --- Countdown ---
   bool CountdownRunning() const { return session_.CountdownRunning(); }
@@ -65,8 +66,11 @@ public:
   void RadioAtClick();
   void Timer1Timer();
   void StartMouseMove();
-  // The warning's Postpone button: ten more minutes on the picker, in either mode.
+  // The warning's Postpone button and the menu's "Postpone 10 minutes": ten more minutes on the
+  // picker, in either mode.
   void PostponeClick();
+  // `ms` more for the running countdown; why not, when it cannot be done.
+  QString PostponeBy(qint64 ms);
   // The warning's Stop button: stops a running countdown as Start does.
   void NotificationStopClick();
   // The countdown given on the command line (its actions already selected): the mode and picker
@@ -114,6 +118,8 @@ public:
   void MinimizeClick();
   void HideClick();
   void CoolTrayIcon1Click();
+  // The windows back from the tray or minimised, and in front (another start of the program).
+  void BringToFront();
   void MinimizeApplication() { group_.MinimizeApplication(); }
   void RestoreApplication() { group_.RestoreApplication(); }
   bool WindowShown(const QWidget* window) const { return group_.WindowShown(window); }
@@ -193,6 +199,9 @@ public:
   QAction* LogOff1 = nullptr;
   QAction* StandBy1 = nullptr;
   QAction* Hibernate1 = nullptr;
+  // "Postpone 10 minutes", first in PopupMenu1 while a countdown runs, with its separator.
+  QAction* Postpone1 = nullptr;
+  QAction* PostponeSeparator1 = nullptr;
   QList<QAction*> LevelItemsAlfa;    // Disabled1 .. Hight1
   QList<QAction*> LevelItemsSubmenu; // Disabled2 .. Hight2
 

@@ -60,6 +60,21 @@ void TForm1::CreateMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
 
+  // More time at any moment, not only when warned: in the menu (and so the tray's) while a
+  // countdown runs.
+  Postpone1 = new QAction(QStringLiteral("Postpone 10 minutes"), this);
+  Postpone1->setObjectName(QStringLiteral("Postpone1"));
+  connect(Postpone1, &QAction::triggered, this, command(&TForm1::PostponeClick));
+  PostponeSeparator1 = new QAction(this);
+  PostponeSeparator1->setSeparator(true);
+  connect(&session_, &CountdownSession::Started, this, [this] {
+    PopupMenu1->insertActions(PopupMenu1->actions().value(0), {Postpone1, PostponeSeparator1});
+  });
+  connect(&session_, &CountdownSession::Stopped, this, [this] {
+    PopupMenu1->removeAction(Postpone1);
+    PopupMenu1->removeAction(PostponeSeparator1);
+  });
+
   About1 = Item(PopupMenu1, QStringLiteral("About1"), QStringLiteral("About"));
   About1->setIcon(PictureIcon({skin::kMenuAbout}));
   PopupMenu1->setDefaultAction(About1);

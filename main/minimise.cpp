@@ -2,6 +2,7 @@
 #include "main/main_window.h"
 
 #include "assets/skin.h"
+#include "small_windows/time_window.h"
 
 #include <QEvent>
 
@@ -47,6 +48,19 @@ void TForm1::CoolTrayIcon1Click() {
   CoolTrayIcon1.MinimizeToTray = false;
   CoolTrayIcon1.SetIconVisible(false);
   RestoreApplication();
+}
+
+void TForm1::BringToFront() {
+  if (CoolTrayIcon1.IconVisible())
+    CoolTrayIcon1Click();
+  else if (group_.ApplicationMinimised())
+    RestoreApplication();
+  // The time-only view stands in for the main window while it is on.
+  QWidget* front = TimeOnlyView ? static_cast<QWidget*>(FormTime) : this;
+  if (front->isMinimized())
+    front->showNormal();
+  front->raise();
+  front->activateWindow();
 }
 
 void TForm1::changeEvent(QEvent* event) {

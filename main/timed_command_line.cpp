@@ -71,6 +71,19 @@ std::optional<qint64> ParseDuration(const QString& text) {
   return std::nullopt;
 }
 
+QString CheckDuration(const QString& text, qint64& ms) {
+  const std::optional<qint64> parsed = ParseDuration(text);
+  if (!parsed)
+    return QStringLiteral("%1 is not a duration; use 90s, 10m, 2h, 1h30m or hh:mm[:ss]").arg(Quoted(text));
+  if (*parsed >= kDayMs)
+    return QStringLiteral("the duration %1 is a day or more; the longest is 23:59:59").arg(Quoted(text));
+  // A zero "After" would count a whole day: certainly not what was typed.
+  if (*parsed < 1000)
+    return QStringLiteral("the duration %1 is zero; give at least one second").arg(Quoted(text));
+  ms = *parsed;
+  return {};
+}
+
 std::optional<int> ParseTimeOfDay(const QString& text) {
   static const QRegularExpression clock(QStringLiteral("^([01]?\\d|2[0-3]):([0-5]\\d)(?::([0-5]\\d))?$"));
   const QRegularExpressionMatch m = clock.match(text);
@@ -106,12 +119,19 @@ TimedCommandLine ParseTimedCommandLine(const QStringList& arguments, const QStri
       value = arg.mid(eq + 1);
     }
     const std::optional<PowerAction> action = PowerOptionAction(name);
-    if (!action && !kValueOptions.contains(name))
+    const bool replace = name == QLatin1String("--replace");
+    if (!action && !replace && !kValueOptions.contains(name))
       return Error(QStringLiteral("unknown option %1 (see zarvo --help)").arg(Quoted(name)));
     if (seen.contains(name))
       return Error(QStringLiteral("%1 is given twice").arg(name));
     seen << name;
 
+    if (replace) {
+      if (value)
+        return Error(QStringLiteral("--replace takes no value"));
+      r.replace = true;
+      continue;
+    }
     if (action) {
       if (value)
         return Error(QStringLiteral("%1 takes no value").arg(name));
@@ -132,19 +152,11 @@ TimedCommandLine ParseTimedCommandLine(const QStringList& arguments, const QStri
         return Error(QStringLiteral("give either --after or --at, not both"));
       timeGiven = true;
       if (name == QLatin1String("--after")) {
-        const std::optional<qint64> ms = ParseDuration(*value);
-        if (!ms)
-          return Error(QStringLiteral("%1 is not a duration; use 90s, 10m, 2h, 1h30m or hh:mm[:ss]")
-                           .arg(Quoted(*value)));
-        if (*ms >= kDayMs)
-          return Error(QStringLiteral("the duration %1 is a day or more; the longest is 23:59:59")
-                           .arg(Quoted(*value)));
-        // A zero "After" would count a whole day: certainly not what was typed.
-        if (*ms < 1000)
-          return Error(
-              QStringLiteral("the duration %1 is zero; give at least one second").arg(Quoted(*value)));
+        qint64 ms = 0;
+        if (const QString wrong = CheckDuration(*value, ms); !wrong.isEmpty())
+          return Error(wrong);
         r.start.mode = CountdownMode::After;
-        r.start.pickerMs = static_cast<int>(*ms);
+        r.start.pickerMs = static_cast<int>(ms);
       } else {
         const std::optional<int> ms = ParseTimeOfDay(*value);
         if (!ms)
@@ -200,6 +212,7 @@ QString TimedUsage() {
       "  --sound FILE       play a .wav or .mp3 file at the end\n"
       "  --run COMMAND      run a command line at the end\n"
       "  --message TEXT     show a message at the end\n"
+      "  --replace          replace a countdown that already runs in this session's Zarvo\n"
       "  Example: zarvo --at 23:30 --standby --message \"Good night\"\n");
 }
 

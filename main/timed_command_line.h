@@ -25,6 +25,8 @@ struct TimedCommandLine {
     Error, // `error` says what is wrong, in one line
   } kind = Kind::None;
   TimedStart start;
+  // --replace: a countdown already running in the session's Zarvo gives way to this one.
+  bool replace = false;
   QString error;
 };
 
@@ -36,6 +38,9 @@ TimedCommandLine ParseTimedCommandLine(const QStringList& arguments, const QStri
 // A duration as "90s", "10m", "2h", "1h30m" (any of h, m, s in that order) or "hh:mm[:ss]", in
 // milliseconds; none when it does not read as one. The range is not checked here.
 std::optional<qint64> ParseDuration(const QString& text);
+// A duration as --after takes it, in milliseconds: at least a second and under a day. Empty when
+// it is one, else what is wrong with it (without the "zarvo: " the command line puts before it).
+QString CheckDuration(const QString& text, qint64& ms);
 // A time of day as "hh:mm" or "hh:mm:ss" (hours 0 to 23), in milliseconds since midnight.
 std::optional<int> ParseTimeOfDay(const QString& text);
 

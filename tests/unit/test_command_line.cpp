@@ -1,5 +1,6 @@
 // Which command lines ask for a power action, from the raw arguments to the word, and the texts.
 #include "main/command_line.h"
+#include "main/remote_command_line.h"
 #include "platform/linux/linux_platform.h"
 #include "project_info.h"
 
@@ -91,9 +92,47 @@ private slots:
     QCOMPARE(InformationText({zarvo, QStringLiteral("--version"), QStringLiteral("--help")}, {}),
              InformationText({zarvo, QStringLiteral("--help")}, {}));
     for (const char* word :
-         {"shutdown", "restart", "logoff", "standby", "hibernate", "--version", "--after", "--at"})
+         {"shutdown", "restart", "logoff", "standby", "hibernate", "--version", "--after", "--at",
+          "--replace", "--status", "--cancel", "--postpone", "long-job && zarvo --after 5m --shutdown"})
       QVERIFY2(help.contains(QLatin1String(word)), word);
     QVERIFY(help.endsWith(QStringLiteral("Settings: /home/u/.config/zarvo/Settings.ini\n")));
+  }
+
+  // The options that reach the running Zarvo stand alone; --postpone takes the durations of --after.
+  void controlOptions_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<qint64>("postponeMs");
+    QTest::addColumn<QString>("error");
+    using K = ControlCommandLine::Kind;
+    const auto row = [](const char* name, const QStringList& args, K kind, qint64 ms, const char* error) {
+      QTest::newRow(name) << args << int(kind) << ms << QString::fromUtf8(error);
+    };
+    row("none of them", {QStringLiteral("--after"), QStringLiteral("5m")}, K::None, 0, "");
+    row("status", {QStringLiteral("--status")}, K::Status, 0, "");
+    row("cancel", {QStringLiteral("--cancel")}, K::Cancel, 0, "");
+    row("postpone", {QStringLiteral("--postpone"), QStringLiteral("1h30m")}, K::Postpone, 5'400'000, "");
+    row("postpone=", {QStringLiteral("--postpone=00:10")}, K::Postpone, 600'000, "");
+    row("two at once", {QStringLiteral("--status"), QStringLiteral("--cancel")}, K::Error, 0,
+        "zarvo: --status takes no value and no other option");
+    row("with a countdown", {QStringLiteral("--after"), QStringLiteral("5m"), QStringLiteral("--cancel")},
+        K::Error, 0, "zarvo: --status, --cancel and --postpone go alone");
+    row("no duration", {QStringLiteral("--postpone")}, K::Error, 0,
+        "zarvo: --postpone needs a duration (see zarvo --help)");
+    row("zero", {QStringLiteral("--postpone"), QStringLiteral("0s")}, K::Error, 0,
+        "zarvo: the duration \"0s\" is zero; give at least one second");
+    row("a day", {QStringLiteral("--postpone=24h")}, K::Error, 0,
+        "zarvo: the duration \"24h\" is a day or more; the longest is 23:59:59");
+  }
+  void controlOptions() {
+    QFETCH(QStringList, args);
+    QFETCH(int, kind);
+    QFETCH(qint64, postponeMs);
+    QFETCH(QString, error);
+    const ControlCommandLine c = ParseControlCommandLine(args);
+    QCOMPARE(int(c.kind), kind);
+    QCOMPARE(c.postponeMs, postponeMs);
+    QCOMPARE(c.error, error);
   }
 };
 
