@@ -40,7 +40,7 @@ private slots:
     qInfo("seed %u", seed);
     QRandomGenerator rng(seed);
     int killedMidway = 0;
-    for (int trial = 0; trial < 25; ++trial) {
+    for (int trial = 0; trial < 12; ++trial) {
       for (const QString& f : QDir(dir.path()).entryList(QDir::Files))
         QFile::remove(dir.filePath(f));
       {
