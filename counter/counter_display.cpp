@@ -2,16 +2,22 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace zarvo {
 
-CounterDisplay::CounterDisplay(QWidget* parent) : QLabel(parent) {}
+CounterDisplay::CounterDisplay(QWidget* parent) : QLabel(parent) {
+  // A label repaints its contents rectangle when its text changes. Here that rectangle is empty,
+  // margins as wide as any label: SetTime repaints the changed places itself.
+  constexpr int kWide = 1 << 16;
+  setContentsMargins(0, 0, kWide, kWide);
+}
 
 void CounterDisplay::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
     glyphs_.clear();
-  QLabel::changeEvent(event);
+  QLabel::changeEvent(event); // repaints the whole label
 }
 
 const QPixmap& CounterDisplay::Glyph(QChar c) {
@@ -31,21 +37,45 @@ const QPixmap& CounterDisplay::Glyph(QChar c) {
   return *glyphs_.insert(c, glyph);
 }
 
-void CounterDisplay::paintEvent(QPaintEvent*) {
-  const QString t = text();
+QList<CounterDisplay::Cell> CounterDisplay::Layout(const QString& text) {
+  QList<Cell> cells;
+  cells.reserve(text.size());
   int width = 0;
-  for (QChar c : t)
-    width += qRound(Glyph(c).width() / Glyph(c).devicePixelRatio());
-  const int height = QFontMetrics(font()).height();
-  // Centred like the label's own text.
-  QPainter p(this);
-  int x = (this->width() - width) / 2;
-  const int y = (this->height() - height) / 2;
-  for (QChar c : t) {
+  for (QChar c : text) {
     const QPixmap& g = Glyph(c);
-    p.drawPixmap(x, y, g);
-    x += qRound(g.width() / g.devicePixelRatio());
+    const int advance = qRound(g.width() / g.devicePixelRatio());
+    cells.append({c, QRect(width, 0, advance, qRound(g.height() / g.devicePixelRatio()))});
+    width += advance;
   }
+  const QPoint origin((this->width() - width) / 2, (height() - QFontMetrics(font()).height()) / 2);
+  for (Cell& cell : cells)
+    cell.place.translate(origin);
+  return cells;
+}
+
+void CounterDisplay::SetTime(const QString& text) {
+  const QString before = this->text();
+  if (text == before)
+    return;
+  const QList<Cell> old = Layout(before), now = Layout(text);
+  setText(text);
+  if (old.size() != now.size()) {
+    update();
+    return;
+  }
+  QRegion changed;
+  for (qsizetype i = 0; i < now.size(); ++i)
+    if (old[i] != now[i])
+      changed += old[i].place.united(now[i].place);
+  update(changed);
+}
+
+void CounterDisplay::paintEvent(QPaintEvent* event) {
+  // The background is the label's own (filled by the toolkit); the digits go on top.
+  QPainter p(this);
+  for (const Cell& cell : Layout(text()))
+    if (event->region().intersects(cell.place))
+      p.drawPixmap(cell.place.topLeft(), Glyph(cell.c));
 }
 
 } // namespace zarvo

@@ -1,9 +1,10 @@
-// The stopwatch's display: a label that draws its digits from pictures rendered once, so the
-// hundred new texts a second cost a few small copies instead of laying the text out each time.
+// The stopwatch's display: a label that draws its digits from pictures rendered once, and repaints
+// only the digits that changed, so the many new texts a second cost a copy of a digit or two.
 #pragma once
 
 #include <QHash>
 #include <QLabel>
+#include <QList>
 #include <QPixmap>
 
 namespace zarvo {
@@ -13,11 +14,22 @@ class CounterDisplay final : public QLabel {
 public:
   explicit CounterDisplay(QWidget* parent);
 
+  // The label's text (read by tests and screen readers as a label's), repainting only the places
+  // of the characters that differ from the text shown before.
+  void SetTime(const QString& text);
+
 protected:
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
 
 private:
+  struct Cell {
+    QChar c;
+    QRect place;
+    bool operator==(const Cell&) const = default;
+  };
+  // Where each character of `text` is drawn: the text centred like the label's own.
+  QList<Cell> Layout(const QString& text);
   const QPixmap& Glyph(QChar c);
 
   QHash<QChar, QPixmap> glyphs_; // for the current font and colour

@@ -49,7 +49,7 @@ TFormCounter::TFormCounter(const QWidget& anchor, HintLine& hints, const SkinPic
   LabelInfo->setAccessibleDescription(QStringLiteral("Counter state"));
   Label_Time->setAccessibleDescription(QStringLiteral("Counter time elapsed"));
   // The two labels are part of the drag surface and name themselves in the hint line.
-  for (QLabel* label : {LabelInfo, Label_Time}) {
+  for (QLabel* label : {LabelInfo, static_cast<QLabel*>(Label_Time)}) {
     label->setFixedSize(label->size()); // a new text never asks for a new layout
     label->setMouseTracking(true);
     label->installEventFilter(this);
@@ -78,7 +78,8 @@ TFormCounter::TFormCounter(const QWidget& anchor, HintLine& hints, const SkinPic
   Align->raise();
   Locked_->raise();
 
-  Timer1.setInterval(10);
+  Timer1.setInterval(kRefreshMs);
+  Timer1.setTimerType(Qt::PreciseTimer); // steady steps of three hundredths
   connect(&Timer1, &QTimer::timeout, this, &TFormCounter::Timer1Timer);
 }
 
@@ -91,34 +92,90 @@ void TFormCounter::StartClick() {
   PauseStartTick = 0;
   PausedTotal = 0;
   PausedBefore = 0;
-  Timer1.start();
+  running_ = true;
   LabelInfo->setText(QStringLiteral("Counting"));
+  UpdateRefresh();
 }
 
 void TFormCounter::PauseClick() {
-  if (!Timer1.isActive())
+  if (!running_)
     return;
-  PauseStartTick = clock_.BootTickCount();
+  const qint64 now = clock_.BootTickCount();
+  // Up to date first: a pause shows the last counting tick's figure, a resume carries the pause as
+  // of its last tick (the moments after it, less than a tick, count as elapsed).
+  if (CounterPaused)
+    CatchUpPause(now);
+  else
+    CountTo(now);
+  PauseStartTick = now;
   if (CounterPaused)
     PausedBefore = PausedTotal;
   CounterPaused = !CounterPaused;
   LabelInfo->setText(CounterPaused ? QStringLiteral("Paused") : QStringLiteral("Counting"));
+  UpdateRefresh();
 }
 
 void TFormCounter::StopClick() {
+  if (running_ && !CounterPaused)
+    CountTo(clock_.BootTickCount());
   CounterPaused = false;
-  Timer1.stop();
+  running_ = false;
   LabelInfo->setText(QStringLiteral("Stopped"));
+  UpdateRefresh();
 }
 
 void TFormCounter::Timer1Timer() {
-  const qint64 now = clock_.BootTickCount();
-  if (CounterPaused) {
-    // The display stands still; only the pause grows.
-    PausedTotal = CounterPausedTotal(now, PausedBefore, PauseStartTick);
+  if (!running_)
     return;
+  const qint64 now = clock_.BootTickCount();
+  if (CounterPaused)
+    CatchUpPause(now); // the display stands still; only the pause grows
+  else
+    CountTo(now);
+}
+
+void TFormCounter::CatchUpPause(qint64 now) {
+  const qint64 tick = LastCounterTick(now, CounterStartTick);
+  if (tick > PauseStartTick)
+    PausedTotal = CounterPausedTotal(tick, PausedBefore, PauseStartTick);
+}
+
+void TFormCounter::CountTo(qint64 now) {
+  // Counting since the fresh start, or since the resume (PauseStartTick) when there was one.
+  const qint64 tick = LastCounterTick(now, CounterStartTick);
+  if (tick > qMax(CounterStartTick, PauseStartTick))
+    ShowCount(CounterHundredths(tick, CounterStartTick, PausedTotal));
+}
+
+void TFormCounter::ShowCount(qint64 hundredths) {
+  count_ = hundredths;
+  if (onScreen_)
+    SetDisplay(hundredths);
+}
+
+void TFormCounter::UpdateRefresh() {
+  if (running_ && !CounterPaused && onScreen_) {
+    if (!Timer1.isActive())
+      Timer1.start();
+  } else {
+    Timer1.stop();
   }
-  SetDisplay(CounterHundredths(now, CounterStartTick, PausedTotal));
+}
+
+void TFormCounter::showEvent(QShowEvent* event) {
+  SatelliteWindow::showEvent(event);
+  onScreen_ = true;
+  // Current before the window's first picture, not one refresh later.
+  if (running_ && !CounterPaused)
+    CountTo(clock_.BootTickCount());
+  SetDisplay(count_);
+  UpdateRefresh();
+}
+
+void TFormCounter::hideEvent(QHideEvent* event) {
+  SatelliteWindow::hideEvent(event);
+  onScreen_ = false;
+  UpdateRefresh();
 }
 
 void TFormCounter::SetDisplay(qint64 hundredths) {
@@ -129,7 +186,7 @@ void TFormCounter::SetDisplay(qint64 hundredths) {
   // From 100 hours on the hours take a third digit: the digits shrink to stay inside the label.
   if (text.size() != Label_Time->text().size())
     Label_Time->setFont(FitFont(SkinFont(24, true), text, 136));
-  Label_Time->setText(text);
+  Label_Time->SetTime(text);
 }
 
 void TFormCounter::CloseButtonClick() {

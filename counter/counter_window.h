@@ -1,6 +1,7 @@
 // TFormCounter: the stopwatch window, a satellite of the main window.
 #pragma once
 
+#include "counter/counter_display.h"
 #include "framework/satellite_frame.h"
 
 #include <QTimer>
@@ -22,22 +23,28 @@ public:
   void PauseClick();
   // Stop: the display keeps the last value shown.
   void StopClick();
-  // Every 10 ms while counting or paused.
+  // Brings the stopwatch up to now: the ticks since the last call (a paused tick lengthens the
+  // pause) and, while counting on screen, the display. Timer1 calls it.
   void Timer1Timer();
 
   void CloseButtonClick() override;
 
-  // The stopwatch, in milliseconds of the Clock's monotonic tick count.
+  // The stopwatch, in milliseconds of the Clock's boot-time tick count. Its ticks come every 10 ms
+  // from the fresh start (LastCounterTick); they are worked out when needed rather than each woken
+  // for, so a paused or hidden stopwatch costs nothing.
   bool CounterPaused = false;
   qint64 CounterStartTick = 0;
   qint64 PauseStartTick = 0;
   qint64 PausedTotal = 0;  // paused since the fresh start, as of the last tick (includes a running pause)
   qint64 PausedBefore = 0; // in pauses that ended before the current one
-  QTimer Timer1;           // active while counting or paused
+  // Refreshes the display while the stopwatch counts on screen. Every 30 ms: about as often as the
+  // eye tells changes apart, and three ticks apart, so that the last digit still takes every value.
+  QTimer Timer1;
+  static constexpr int kRefreshMs = 30;
 
   QLabel* LabelInfo = nullptr;
   QLabel* Label1 = nullptr;
-  QLabel* Label_Time = nullptr;
+  CounterDisplay* Label_Time = nullptr;
   ImageButton* Stop = nullptr;
   ImageButton* Pause = nullptr;
   ImageButton* Start = nullptr;
@@ -48,12 +55,25 @@ public:
 protected:
   void BackgroundHover() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
 private:
+  // The paused ticks up to `now`: PausedTotal as of the last of them.
+  void CatchUpPause(qint64 now);
+  // The display as of the last tick at or before `now`, if one came since counting (re)started.
+  void CountTo(qint64 now);
+  // The hundredths to show; drawn at once while on screen, else when the window is shown.
+  void ShowCount(qint64 hundredths);
   void SetDisplay(qint64 hundredths);
+  // Timer1 runs while the stopwatch counts on screen, and only then.
+  void UpdateRefresh();
 
   const Clock& clock_;
-  qint64 shown_ = -1; // the hundredths Label_Time shows, so a tick sets the text only when it changed
+  bool running_ = false;  // counting or paused
+  bool onScreen_ = false; // shown, and not taken off the screen by the desktop
+  qint64 count_ = 0;      // the hundredths the display stands for
+  qint64 shown_ = -1;     // the hundredths Label_Time shows, so it is set only when they changed
 };
 
 } // namespace zarvo

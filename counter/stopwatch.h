@@ -6,6 +6,16 @@
 
 namespace zarvo {
 
+// The stopwatch ticks every 10 ms from its fresh start: its figures are those of the last tick,
+// whether or not the display was refreshed at it.
+inline constexpr qint64 kCounterTickMs = 10;
+
+// The last tick at or before `now` of a stopwatch started at `startTick`; `startTick` itself while
+// no tick has come yet.
+inline qint64 LastCounterTick(qint64 now, qint64 startTick) {
+  return now <= startTick ? startTick : startTick + (now - startTick) / kCounterTickMs * kCounterTickMs;
+}
+
 // Hundredths of a second counted since `startTick`, less the time spent paused; truncated, never
 // negative (a tick count that went backwards shows zero rather than a minus sign).
 qint64 CounterHundredths(qint64 now, qint64 startTick, qint64 pausedTotal);

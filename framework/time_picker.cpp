@@ -8,6 +8,9 @@ namespace zarvo {
 
 TimePicker::TimePicker(QTime time, QWidget* parent) : QTimeEdit(time, parent) {
   lineEdit()->installEventFilter(this);
+  // The text field fills itself with the field's colour: its blinking cursor repaints it alone,
+  // not the frame and arrows drawn around it (twice a second while the field has the focus).
+  lineEdit()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 bool TimePicker::eventFilter(QObject* watched, QEvent* event) {

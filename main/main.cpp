@@ -109,7 +109,9 @@ int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
       !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "xcb");
+  zarvo::DisplayConnectionSetup displayConnection;
   QApplication app(argc, argv);
+  displayConnection.Done();
   QApplication::setApplicationName(QStringLiteral("Zarvo"));
   // Ties the windows to the installed desktop entry: docks and task bars show its name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(ZARVO_APP_ID));

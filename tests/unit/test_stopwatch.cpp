@@ -19,6 +19,15 @@ private slots:
     QCOMPARE(CounterHundredths(start - 50, start, 0), 0);
   }
 
+  void ticksComeEveryTenMillisecondsFromTheStart() {
+    const qint64 start = 4'000'000'007;
+    QCOMPARE(LastCounterTick(start, start), start); // none yet
+    QCOMPARE(LastCounterTick(start + 9, start), start);
+    QCOMPARE(LastCounterTick(start + 10, start), start + 10);
+    QCOMPARE(LastCounterTick(start + 1'234'567, start), start + 1'234'560);
+    QCOMPARE(LastCounterTick(start - 50, start), start); // a clock behind the start: no tick
+  }
+
   void pausedTotalAddsTheRunningPause() {
     QCOMPARE(CounterPausedTotal(10'000, 0, 7'000), 3'000);
     QCOMPARE(CounterPausedTotal(20'000, 3'000, 19'250), 3'750);
