@@ -110,4 +110,12 @@ inline QStringList PicturesAtOwnSize() {
   return paths;
 }
 
+// The same without the pictures of the Message and About windows, which are made when first needed.
+inline QStringList PicturesOfTheFirstWindows() {
+  QStringList paths = PicturesAtOwnSize();
+  for (const char* late : {kMessageTitle, kAboutTitle, kScrollUp, kScrollDown})
+    paths.removeOne(QString::fromLatin1(late));
+  return paths;
+}
+
 } // namespace zarvo::skin

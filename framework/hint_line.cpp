@@ -32,6 +32,8 @@ void HintLine::ImageButtonHover(const ImageList& list, ImageButton* image, const
     list.Draw(hot_ ? hot_(image) : Frame::Hot, image);
     hoverImage_ = image;
     hoverImageList_ = &list;
+    if (image != empty_)
+      emit Lit();
   }
   SetHint(text, false);
 }
@@ -62,6 +64,7 @@ void HintLine::SetHint(const QString& text, bool always) {
   notice_ = false;
   label_->setText(text);
   label_->show();
+  emit Lit();
 }
 
 void HintLine::HideHint() {

@@ -53,6 +53,10 @@ public:
   // Whether anything is lit or a hint is up (nothing to take back otherwise).
   bool Idle() const;
 
+signals:
+  // A button lit or a hint went up: there may be something to take back when the pointer leaves.
+  void Lit();
+
 private:
   QLabel* label_ = nullptr;
   ImageButton* empty_ = nullptr;

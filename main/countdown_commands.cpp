@@ -39,6 +39,7 @@ void TForm1::ConnectSession() {
     Start->SetHint(QStringLiteral("Stop counting"));
     SetColor(Label_TimeRemaining, kYellow);
     CheckSelectedPowerAction(); // said now, not when the user has walked away
+    PaceTick();
   });
   connect(&session_, &CountdownSession::Stopped, this, [this] {
     Start->SetHint(QStringLiteral("Start counting"));
@@ -137,6 +138,23 @@ void TForm1::Timer1Timer() {
   }
 
   session_.Tick();
+  PaceTick();
+}
+
+void TForm1::PaceTick() {
+  // A stopped Timer1 stays stopped: the window has closed, or a test drives the ticks.
+  if (!Timer1.isActive())
+    return;
+  if (CountdownRunning() || !StopPlaying->isHidden()) {
+    if (Timer1.interval() != kTickMs)
+      Timer1.start(kTickMs);
+    return;
+  }
+  // Only the clock changes, once a second: a tick every 400 ms would wake the program two times in
+  // three for nothing, and show each new second up to 400 ms late. A few ms past the second keeps
+  // the tick clear of the one before it.
+  constexpr int kPastTheSecondMs = 5;
+  Timer1.start(1000 - clock_.TimeOfDayMs() % 1000 + kPastTheSecondMs);
 }
 
 void TForm1::StartTimed(const TimedStart& start) {

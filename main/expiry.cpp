@@ -125,6 +125,7 @@ void TForm1::PerformPowerAction(const QString& word, PowerAnswered answered) {
 
 void TForm1::PlaySoundStep(const QString& fileName, const std::function<void(const QString& error)>& done) {
   StopPlaying->show();
+  PaceTick(); // the tick watches the sound's end
   MediaPlayer1.FileName = fileName;
   // The answer of this opening (or of a later one that overtook it) lets the steps go on.
   auto connection = std::make_shared<QMetaObject::Connection>();

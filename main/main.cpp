@@ -1,5 +1,6 @@
 // Program entry: the six windows, then the event loop until the main window closes.
 #include "assets/skin.h"
+#include "framework/caret_rest.h"
 #include "framework/decoded_pictures.h"
 #include "framework/qt_dialogs.h"
 #include "main/command_line.h"
@@ -102,7 +103,8 @@ int main(int argc, char* argv[]) {
 
   // Begun before the application object, so that it runs while that connects to the display.
   zarvo::DecodedPictures pictures;
-  const zarvo::StartupWarmUp warmUp([&pictures] { pictures.Decode(zarvo::skin::PicturesAtOwnSize()); });
+  const zarvo::StartupWarmUp warmUp(
+      [&pictures] { pictures.Decode(zarvo::skin::PicturesOfTheFirstWindows()); });
 
   // The windows place and dock themselves by absolute position, which a Wayland session does not
   // allow: run through XWayland when it is there.
@@ -180,6 +182,7 @@ int main(int argc, char* argv[]) {
     } catch (...) {
     }
   });
+  const zarvo::CaretRest caretRest;
   // The settings load (at the first turn of the event loop) places and shows the windows.
   if (timed.kind == zarvo::TimedCommandLine::Kind::Start)
     windows.StartTimed(timed.start);

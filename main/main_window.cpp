@@ -53,8 +53,14 @@ TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
   });
   ConnectSession();
 
-  Timer1.setInterval(400);
+  Timer1.setInterval(kTickMs);
+  // Exact, because the tick of a program that only shows the clock is aimed just past each whole
+  // second (PaceTick).
+  Timer1.setTimerType(Qt::PreciseTimer);
   Timer3.setInterval(1000);
+  // The hover watch rests while nothing is lit, or while the pointer is over one of the windows
+  // (Timer3Timer); whatever lights, and the pointer leaving a window, wakes it.
+  connect(&hints_, &HintLine::Lit, this, &TForm1::WakeHoverWatch);
   TimerInit.setInterval(1);
   TimerInit.setSingleShot(true);
   // An error raised in a tick is shown once the tick has returned, so the clock goes on behind it.
@@ -254,6 +260,10 @@ void TForm1::Attach(TFormOptions* options, TFormCounter* counter, TFormTime* tim
   FormOptions = options;
   FormCounter = counter;
   FormTime = time;
+  // The pointer leaving one of the three windows wakes the hover watch.
+  for (QWidget* w : std::initializer_list<QWidget*>{options, counter})
+    if (w)
+      w->installEventFilter(this);
   group_.Attach(options, counter, time);
 }
 
@@ -272,8 +282,8 @@ SkinPictures TForm1::Skin() const {
   return {TitleBar->Picture(), BackGround->Picture(), CloseButton_List.Frame(0)};
 }
 
-// What the first picture on screen need not wait for comes once it is there: the windows that are
-// not shown yet, and the system bus's sleep and battery notices.
+// What the first picture on screen need not wait for comes once it is there: the system bus's sleep
+// and battery notices.
 void TForm1::paintEvent(QPaintEvent* event) {
   SkinnedWindow::paintEvent(event);
   if (std::exchange(painted_, true))
@@ -311,6 +321,11 @@ void TForm1::DragStep(int dx, int dy) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FormOptions || watched == FormCounter) {
+    if (event->type() == QEvent::Leave)
+      WakeHoverWatch();
+    return false;
+  }
   if (event->type() == QEvent::MouseMove) {
     auto* e = static_cast<QMouseEvent*>(event);
     if (watched == RadioAfter || watched == RadioAt) {
@@ -349,9 +364,12 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) { ShowMainMenu(event->gl
 
 void TForm1::Timer3Timer() {
   // Nothing lit and no hint up: nothing to take back, and no need to ask the display server where
-  // the pointer is (a round trip once a second for as long as the program runs).
-  if (hints_.Idle())
+  // the pointer is. The watch rests until something lights, rather than wake the program once a
+  // second for as long as it runs.
+  if (hints_.Idle()) {
+    RestHoverWatch();
     return;
+  }
   const QPoint p = QCursor::pos();
   auto inside = [&p](const QWidget* w) {
     if (!w)
@@ -360,12 +378,39 @@ void TForm1::Timer3Timer() {
     return r.left() <= p.x() && p.x() <= r.left() + r.width() && r.top() <= p.y() &&
            p.y() <= r.top() + r.height();
   };
-  if (inside(this) || inside(FormOptions) || inside(FormCounter))
+  if (inside(this) || inside(FormOptions) || inside(FormCounter)) {
+    // Over one of the windows themselves, the pointer has to leave it before anything can be taken
+    // back, and leaving wakes the watch. Elsewhere in their rectangles (a cut-off corner, where a
+    // hidden window would be) no leaving will be told: the watch goes on looking.
+    auto over = [](const QWidget* w) { return w && w->isVisible() && w->underMouse(); };
+    if (over(this) || over(FormOptions) || over(FormCounter))
+      RestHoverWatch();
     return;
+  }
   const bool notice = hints_.NoticeShown();
   hints_.ReleaseHover();
   if (!notice) // a notice stays until the user points at something
     hints_.HideHint();
+}
+
+void TForm1::RestHoverWatch() {
+  // Run by hand while stopped (a test's own ticks), it stays stopped.
+  if (Timer3.isActive()) {
+    Timer3.stop();
+    hoverWatchResting_ = true;
+  }
+}
+
+void TForm1::WakeHoverWatch() {
+  if (hoverWatchResting_) {
+    hoverWatchResting_ = false;
+    Timer3.start();
+  }
+}
+
+void TForm1::leaveEvent(QEvent* event) {
+  WakeHoverWatch();
+  SkinnedWindow::leaveEvent(event);
 }
 
 void TForm1::OptionsWindowClosed() { hints_.ImageButtonHover(Options_List, Options, Options->Hint()); }
@@ -387,6 +432,7 @@ void TForm1::CloseButtonClick() {
 void TForm1::closeEvent(QCloseEvent* event) {
   Timer1.stop();
   Timer3.stop();
+  hoverWatchResting_ = false;
   try {
     SaveSettings();
   } catch (...) {

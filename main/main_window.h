@@ -65,6 +65,8 @@ public:
   void RadioAfterClick();
   void RadioAtClick();
   void Timer1Timer();
+  // The tick's period while a countdown runs or a sound plays.
+  static constexpr int kTickMs = 400;
   void StartMouseMove();
   // The warning's Postpone button and the menu's "Postpone 10 minutes": ten more minutes on the
   // picker, in either mode.
@@ -216,7 +218,7 @@ signals:
   void Closed();
   // The main window's first picture is on screen: what it did not wait for may follow.
   void FirstPainted();
-  // The Message or About window is needed now (they are made after the first paint otherwise).
+  // The Message or About window is needed now: they are made when first needed.
   void LateWindowsNeeded();
   // The command-line action has its answer: the program ends with `exitCode`.
   void CommandLineActionDone(int exitCode);
@@ -227,6 +229,7 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
@@ -252,6 +255,12 @@ private:
   // A power request the system refused: a critical notification and a box, after `word`'s action.
   void ReportPowerRefusal(const QString& word, const QString& reason);
   void CountdownLapsed(int lateMs);
+  // Sets the running Timer1's next tick: every 400 ms while a countdown runs or a sound plays,
+  // otherwise just past the next whole second, when the clock's text changes.
+  void PaceTick();
+  // Timer3 stops while it has nothing to watch for, and starts again when it has.
+  void RestHoverWatch();
+  void WakeHoverWatch();
 
   Clock& clock_;
   Dialogs& dialogs_;
@@ -260,6 +269,8 @@ private:
   CountdownSession session_;
   WindowGroup group_;
   bool painted_ = false;
+  // Timer3 stopped itself with nothing lit, to start again when something lights.
+  bool hoverWatchResting_ = false;
   bool lateWindowsMade_ = false;
   bool commandLinePending_ = false;
   // Counts the power checks, so that an answer to an earlier one is dropped.

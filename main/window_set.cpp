@@ -43,10 +43,11 @@ bool WindowSet::Create() {
 void WindowSet::Wire() {
   TForm1* main = form1_.get();
   QObject::connect(main, &TForm1::LateWindowsNeeded, main, [this] { CreateLateWindows(); });
-  // What the first picture did not wait for: the windows not shown yet, and the sleep notices.
+  // The Message and About windows are made when first needed: most runs never show them.
+  // What the first picture did not wait for: the sleep notices.
   QObject::connect(main, &TForm1::FirstPainted, main, [this] {
-    CreateLateWindows();
     platform_.WatchPowerEvents();
+    platform_.ReturnFreedMemory();
   });
   for (SatelliteWindow* satellite : std::initializer_list<SatelliteWindow*>{options_.get(), counter_.get()})
     QObject::connect(satellite, &SatelliteWindow::MenuRequested, main, &TForm1::ShowMainMenu);

@@ -1,13 +1,24 @@
 #include "platform/clock.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
-#include <QTime>
 
 #include <ctime>
 
 namespace zarvo {
 
-int SystemClock::TimeOfDayMs() const { return QTime::currentTime().msecsSinceStartOfDay(); }
+int SystemClock::TimeOfDayMs() const {
+  // Working out the local time reads the zone's rules from the disk each time. The offset from UTC
+  // is read once a minute instead: a zone changes its offset only at a whole minute, and a clock
+  // that is set jumps out of the minute the offset was read in.
+  const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
+  const qint64 minute = utcMs / 60'000;
+  if (minute != offsetMinute_) {
+    offsetMs_ = qint64{QDateTime::fromMSecsSinceEpoch(utcMs, Qt::LocalTime).offsetFromUtc()} * 1000;
+    offsetMinute_ = minute;
+  }
+  return int(((utcMs + offsetMs_) % kDayMs + kDayMs) % kDayMs);
+}
 
 qint64 SystemClock::TickCount() const {
   // QElapsedTimer's monotonic reference is the same for every instance on one machine; on Linux it

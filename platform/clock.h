@@ -22,12 +22,17 @@ public:
   virtual qint64 BootTickCount() const = 0;
 };
 
-// The real clock: the system's local time and a steady timer.
+// The real clock: the system's local time and a steady timer. One thread's.
 class SystemClock final : public Clock {
 public:
   int TimeOfDayMs() const override;
   qint64 TickCount() const override;
   qint64 BootTickCount() const override;
+
+private:
+  // The local zone's offset from UTC, and the UTC minute it was read in (see TimeOfDayMs).
+  mutable qint64 offsetMs_ = 0;
+  mutable qint64 offsetMinute_ = -1;
 };
 
 } // namespace zarvo

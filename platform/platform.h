@@ -135,6 +135,10 @@ public:
   // requests above start it themselves.
   virtual void WatchPowerEvents() {}
 
+  // Gives back to the system the memory that the start-up has freed and will not use again; called
+  // once the windows are made.
+  virtual void ReturnFreedMemory() {}
+
 signals:
   // A power broadcast (PowerEvent code, parameter), e.g. ResumeSuspend after a wake-up.
   void PowerBroadcast(int event, qint64 parameter);

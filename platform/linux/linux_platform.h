@@ -38,6 +38,7 @@ public:
   void InhibitIdle(const QString& reason) override;
   void UninhibitIdle() override;
   void WatchPowerEvents() override;
+  void ReturnFreedMemory() override; // freed_memory.cpp
 
 private:
   LogindPower& Power();

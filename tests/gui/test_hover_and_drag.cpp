@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QTimer>
 
 using namespace zarvo;
 using namespace zarvo::test;
@@ -216,6 +217,35 @@ private slots:
     z.HoverCheck();
     QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 0);
     QVERIFY(!z.HintShown());
+  }
+
+  // Timer3 stops while there is nothing to take back, and while the pointer is over one of the
+  // windows (it has to leave first); a lit button and the pointer leaving start it again. Where no
+  // leaving will be told (a hidden window's place, above) it keeps looking.
+  void timer3RestsWhileItHasNothingToWatchFor() {
+    Zarvo z;
+    QTimer& timer3 = z.form1->Timer3;
+    timer3.start();
+    z.HoverCheck(); // nothing lit
+    QVERIFY(!timer3.isActive());
+    Hover(z.Main(), QStringLiteral("Menu"), QPoint(5, 5));
+    QVERIFY(timer3.isActive());
+
+    const QPoint over = z.Main()->geometry().center();
+    QCursor::setPos(over);
+    QTRY_VERIFY(z.Main()->underMouse());
+    z.HoverCheck();
+    QVERIFY(!timer3.isActive());
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 1);
+
+    const QRect all =
+        z.Main()->geometry().united(z.options->geometry()).united(z.windows.FormCounter()->geometry());
+    QCursor::setPos(all.right() + 40, all.top() + 10);
+    QTRY_VERIFY(timer3.isActive());
+    z.HoverCheck();
+    QCOMPARE(Zarvo::Frame(z.Main(), QStringLiteral("Menu")), 0);
+    z.HoverCheck();
+    QVERIFY(!timer3.isActive());
   }
 
   void withoutShowHelpFramesChangeButHintsStayHidden() {

@@ -3,9 +3,15 @@
 #include "main/countdown.h"
 #include "main/power_action.h"
 #include "options/action_selection.h"
+#include "platform/clock.h"
 #include "platform/platform.h"
 
 #include <QTest>
+#include <QTime>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
 
 using namespace zarvo;
 
@@ -128,6 +134,22 @@ private slots:
     QVERIFY(!SelectedPowerAction(s));
     s.StandBySelected = true;
     QCOMPARE(SelectedPowerAction(s), std::optional(PowerAction::StandBy));
+  }
+
+  // The system clock keeps the zone's offset instead of asking for it at each reading; it must
+  // still read what the C library's local time reads, east and west of UTC and off the whole hour.
+  void systemClockReadsTheLocalZone() {
+    const QByteArray before = qgetenv("TZ");
+    for (const char* zone : {"UTC0", "XST-5:45", "YST9:30", "ZST-14"}) {
+      qputenv("TZ", zone);
+      tzset();
+      const SystemClock clock;
+      const int expected = QTime::currentTime().msecsSinceStartOfDay();
+      const int gap = std::abs(clock.TimeOfDayMs() - expected);
+      QVERIFY2(std::min(gap, kDayMs - gap) < 1000, zone);
+    }
+    before.isNull() ? qunsetenv("TZ") : qputenv("TZ", before);
+    tzset();
   }
 };
 
