@@ -127,13 +127,17 @@ QImage ReadImage(const QString& resource) {
 
 QPixmap ReadPicture(const QString& resource) { return QPixmap::fromImage(ReadImage(resource)); }
 
-QIcon PictureIcon(std::initializer_list<const char*> resources) {
+QIcon PictureIcon(std::initializer_list<const char*> resources, SharpPictures sharp) {
+  const bool scaled = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
   QIcon icon;
-  for (const char* resource : resources)
-    for (const QString& name :
-         {QString::fromLatin1(resource), HighDensityName(QString::fromLatin1(resource))})
+  for (const char* resource : resources) {
+    QStringList names{QString::fromLatin1(resource)};
+    if (scaled || sharp == SharpPictures::Always)
+      names << HighDensityName(names.front());
+    for (const QString& name : names)
       if (const QPixmap pm = ReadPicture(name); !pm.isNull())
         icon.addPixmap(pm); // the icon picks the sharp one where the screen scales
+  }
   return icon;
 }
 

@@ -78,7 +78,11 @@ QPixmap ReadPicture(const QString& resource);
 // The same, as an image (for what is sent off the screen, such as a notification's picture).
 QImage ReadImage(const QString& resource);
 
-// An icon of one or more skin pictures of different sizes, read as ReadPicture does.
-QIcon PictureIcon(std::initializer_list<const char*> resources);
+// An icon of one or more skin pictures of different sizes, read as ReadPicture does, with the ones
+// drawn at twice the size where the screen scales, or always (the program's own icon, which the
+// desktop shows at sizes of its choosing).
+enum class SharpPictures { WhereTheScreenScales, Always };
+QIcon PictureIcon(std::initializer_list<const char*> resources,
+                  SharpPictures sharp = SharpPictures::WhereTheScreenScales);
 
 } // namespace zarvo

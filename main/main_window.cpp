@@ -41,7 +41,6 @@ TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
     : SkinnedWindow(QStringLiteral("Form1"), QStringLiteral("Zarvo"), QSize(200, 140)), APM1(platform),
       clock_(clock), dialogs_(dialogs), platform_(platform), session_(clock, platform, Selection),
       group_(*this, CoolTrayIcon1) {
-  setWindowIcon(PictureIcon({skin::kIcon16, skin::kIcon48}));
   CreateControls();
   CreateMenus();
   CreateTrayIcon();
@@ -288,7 +287,11 @@ void TForm1::paintEvent(QPaintEvent* event) {
   SkinnedWindow::paintEvent(event);
   if (std::exchange(painted_, true))
     return;
-  QTimer::singleShot(0, this, [this] { emit FirstPainted(); });
+  QTimer::singleShot(0, this, [this] {
+    // The icon that task bars and window switchers show: nothing on screen waits for it.
+    setWindowIcon(PictureIcon({skin::kIcon16, skin::kIcon48}, SharpPictures::Always));
+    emit FirstPainted();
+  });
 }
 
 void TForm1::ApplyMainWindowRegion() { ApplyOutline(this, OutlineRegion(140, {Box(155, 2, 169, 17)})); }
