@@ -129,7 +129,15 @@ InstanceRole PublishRemoteControl(RemoteControl& control, std::unique_ptr<QObjec
 
 RemoteAnswer CallRunningZarvo(const RemoteCall& call) {
   RemoteAnswer answer;
-  QDBusConnection bus = QDBusConnection::sessionBus();
+  // A connection of the call's own, closed before the answer is returned: a script's `zarvo
+  // --cancel` ends right after it, and a connection still open then can be reading a late message
+  // of the bus's while the process tears down the types it would be read into (a warning on
+  // standard error, after the program's own answer).
+  struct Closing {
+    QString name;
+    ~Closing() { QDBusConnection::disconnectFromBus(name); }
+  } const closing{QStringLiteral("zarvo-remote-call")};
+  QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, closing.name);
   if (!bus.isConnected()) {
     answer.refusal = {RemoteRefusal::Kind::NoInstance, QStringLiteral("there is no session bus")};
     return answer;
