@@ -19,5 +19,9 @@ QFont FitFont(QFont font, const QString& sample, int width);
 // A label of the skin: centred lime text in `font`, drawn over whatever lies beneath it.
 QLabel* SkinLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry,
                   const QFont& font);
+// The same for a time ("HH:mm:ss") that is drawn again and again, several times a second while it
+// flashes: the text's layout is worked out once per text, not at every paint.
+QLabel* SkinTimeLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry,
+                      const QFont& font);
 
 } // namespace zarvo

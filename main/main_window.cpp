@@ -134,13 +134,14 @@ void TForm1::CreateControls() {
   CloseButton->SetPicture(LoadPicture(skin::Path(skin::kCloseButtonPicture), QSize(13, 20)));
 
   // The countdown's controls.
-  Label_Time = SkinLabel(this, QStringLiteral("Label_Time"), QStringLiteral("00:00:00"),
-                         QRect(15, 51, 70, 24), FitFont(SkinFont(19, false), QStringLiteral("00:00:00"), 70));
+  Label_Time =
+      SkinTimeLabel(this, QStringLiteral("Label_Time"), QStringLiteral("00:00:00"), QRect(15, 51, 70, 24),
+                    FitFont(SkinFont(19, false), QStringLiteral("00:00:00"), 70));
   // Screen readers read a value label as what it shows; the words that explain it are its description.
   Label_Time->setAccessibleDescription(QStringLiteral("Local time"));
   Label_TimeRemaining =
-      SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
-                QRect(106, 51, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
+      SkinTimeLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
+                    QRect(106, 51, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
   Label_TimeRemaining->setAccessibleDescription(QStringLiteral("Time remaining"));
 
   SetTime = new TimePicker(QTime(0, 1, 0), this);

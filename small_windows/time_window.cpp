@@ -15,8 +15,8 @@ TFormTime::TFormTime(const SkinPictures& skin)
   BackGround->SetPicture(skin.background);
 
   Label_TimeRemaining =
-      SkinLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"), QRect(17, 0, 79, 24),
-                FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
+      SkinTimeLabel(this, QStringLiteral("Label_TimeRemaining"), QStringLiteral("00:00:00"),
+                    QRect(17, 0, 79, 24), FitFont(SkinFont(19, true), QStringLiteral("00:00:00"), 79));
   Label_TimeRemaining->setAccessibleDescription(QStringLiteral("Time remaining"));
   Label_TimeRemaining->setMouseTracking(true);
   Label_TimeRemaining->installEventFilter(this);
