@@ -15,9 +15,25 @@ CounterDisplay::CounterDisplay(QWidget* parent) : QLabel(parent) {
 }
 
 void CounterDisplay::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
     glyphs_.clear();
+    cellsValid_ = false;
+  }
   QLabel::changeEvent(event); // repaints the whole label
+}
+
+void CounterDisplay::resizeEvent(QResizeEvent* event) {
+  cellsValid_ = false;
+  QLabel::resizeEvent(event);
+}
+
+const QList<CounterDisplay::Cell>& CounterDisplay::Cells() {
+  if (!cellsValid_ || cellsText_ != text()) {
+    cellsText_ = text();
+    cells_ = Layout(cellsText_);
+    cellsValid_ = true;
+  }
+  return cells_;
 }
 
 const QPixmap& CounterDisplay::Glyph(QChar c) {
@@ -57,8 +73,11 @@ void CounterDisplay::SetTime(const QString& text) {
   const QString before = this->text();
   if (text == before)
     return;
-  const QList<Cell> old = Layout(before), now = Layout(text);
+  const QList<Cell> old = Cells(), now = Layout(text);
   setText(text);
+  cellsText_ = text;
+  cells_ = now;
+  cellsValid_ = true;
   if (old.size() != now.size()) {
     update();
     return;
@@ -73,7 +92,7 @@ void CounterDisplay::SetTime(const QString& text) {
 void CounterDisplay::paintEvent(QPaintEvent* event) {
   // The background is the label's own (filled by the toolkit); the digits go on top.
   QPainter p(this);
-  for (const Cell& cell : Layout(text()))
+  for (const Cell& cell : Cells())
     if (event->region().intersects(cell.place))
       p.drawPixmap(cell.place.topLeft(), Glyph(cell.c));
 }

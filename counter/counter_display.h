@@ -21,6 +21,7 @@ public:
 protected:
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
   struct Cell {
@@ -30,9 +31,14 @@ private:
   };
   // Where each character of `text` is drawn: the text centred like the label's own.
   QList<Cell> Layout(const QString& text);
+  // Layout of the text shown, worked out once per text rather than at each change and paint.
+  const QList<Cell>& Cells();
   const QPixmap& Glyph(QChar c);
 
   QHash<QChar, QPixmap> glyphs_; // for the current font and colour
+  QList<Cell> cells_;            // Cells() of cellsText_, while cellsValid_
+  QString cellsText_;
+  bool cellsValid_ = false;
 };
 
 } // namespace zarvo
