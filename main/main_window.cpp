@@ -60,6 +60,10 @@ TForm1::TForm1(Clock& clock, Dialogs& dialogs, Platform& platform)
   // The hover watch rests while nothing is lit, or while the pointer is over one of the windows
   // (Timer3Timer); whatever lights, and the pointer leaving a window, wakes it.
   connect(&hints_, &HintLine::Lit, this, &TForm1::WakeHoverWatch);
+  // Long enough for a window manager to map and expose the main window on a busy desktop.
+  startFallback_.setInterval(250);
+  startFallback_.setSingleShot(true);
+  connect(&startFallback_, &QTimer::timeout, this, &TForm1::FinishStart);
   TimerInit.setInterval(1);
   TimerInit.setSingleShot(true);
   // An error raised in a tick is shown once the tick has returned, so the clock goes on behind it.
@@ -282,17 +286,23 @@ SkinPictures TForm1::Skin() const {
   return {TitleBar->Picture(), BackGround->Picture(), CloseButton_List.Frame(0)};
 }
 
-// What the first picture on screen need not wait for comes once it is there: the system bus's sleep
-// and battery notices.
 void TForm1::paintEvent(QPaintEvent* event) {
   SkinnedWindow::paintEvent(event);
   if (std::exchange(painted_, true))
     return;
-  QTimer::singleShot(0, this, [this] {
-    // The icon that task bars and window switchers show: nothing on screen waits for it.
-    setWindowIcon(PictureIcon({skin::kIcon16, skin::kIcon48}, SharpPictures::Always));
-    emit FirstPainted();
-  });
+  // From the next turn of the event loop: the picture is on its way to the screen by then.
+  QTimer::singleShot(0, this, &TForm1::FinishStart);
+}
+
+void TForm1::FinishStart() {
+  if (!settingsLoaded_ || std::exchange(startFinished_, true))
+    return;
+  startFallback_.stop();
+  group_.ShowAwaitedWindows();
+  // The icons that task bars, window switchers and the tray show: nothing on screen waited for them.
+  setWindowIcon(PictureIcon({skin::kIcon16, skin::kIcon48}, SharpPictures::Always));
+  CoolTrayIcon1.SetIcon(PictureIcon({skin::kIcon16}, SharpPictures::Always));
+  emit StartFinished();
 }
 
 void TForm1::ApplyMainWindowRegion() { ApplyOutline(this, OutlineRegion(140, {Box(155, 2, 169, 17)})); }
@@ -436,6 +446,7 @@ void TForm1::CloseButtonClick() {
 void TForm1::closeEvent(QCloseEvent* event) {
   Timer1.stop();
   Timer3.stop();
+  startFallback_.stop();
   hoverWatchResting_ = false;
   try {
     SaveSettings();
@@ -446,6 +457,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
        std::initializer_list<QWidget*>{FormOptions, FormCounter, FormTime, FormMessage, FormAbout})
     if (w)
       w->hide();
+  // Satellites the start has not shown yet stay hidden.
+  startFinished_ = true;
   event->accept();
   emit Closed();
 }

@@ -103,6 +103,11 @@ public:
   void APM1ResumeAfterSuspend();
   void LoadSettings();
   void SaveSettings();
+  // The end of the start: the main window's first picture is on screen (or did not come in time,
+  // as for a window placed off the screen). The satellites, the icons and whatever else the first
+  // picture did not wait for follow; StartFinished is emitted. Runs once.
+  void FinishStart();
+  bool Started() const { return startFinished_; }
   // A power action given as the one word on the command line. Returns true when it was handled
   // (performed or declined) and the program is to end.
   bool ProcessCommandLine();
@@ -216,8 +221,8 @@ public:
 signals:
   // The main window has closed: the program ends.
   void Closed();
-  // The main window's first picture is on screen: what it did not wait for may follow.
-  void FirstPainted();
+  // The start has finished (FinishStart): what the first picture did not wait for may follow.
+  void StartFinished();
   // The Message or About window is needed now: they are made when first needed.
   void LateWindowsNeeded();
   // The command-line action has its answer: the program ends with `exitCode`.
@@ -269,6 +274,9 @@ private:
   CountdownSession session_;
   WindowGroup group_;
   bool painted_ = false;
+  bool startFinished_ = false;
+  // Ends the start when the first picture does not come.
+  QTimer startFallback_;
   // Timer3 stopped itself with nothing lit, to start again when something lights.
   bool hoverWatchResting_ = false;
   bool lateWindowsMade_ = false;

@@ -151,29 +151,40 @@ void TForm1::LoadSettings() {
 
   // Shown only now, where it belongs, instead of jumping there from the middle of the screen; and
   // before its satellites, which name it as their leader when they are mapped (a window manager
-  // that meets a satellite without a leader lists it on the taskbar).
+  // that meets a satellite without a leader lists it on the taskbar). They come once its first
+  // picture is on screen (FinishStart): mapped before it, they would hold it up.
   show();
+  raise();
+  activateWindow();
+  if (!startFinished_) {
+    group_.AwaitMainWindow();
+    startFallback_.start();
+  }
 
   FormCounter->SetLocked(read(SettingId::CounterIsLocked));
   const int counterLeft = read(SettingId::CounterLeft);
   const int counterTop = read(SettingId::CounterTop);
   FormCounter->MoveTo(counterLeft, counterTop);
-  FormCounter->setVisible(!read(SettingId::CounterVisible));
+  group_.SetWindowShown(FormCounter, !read(SettingId::CounterVisible));
   CounterClick();
-  if (!FormCounter->isVisible())
+  if (!WindowShown(FormCounter))
     hints_.ImageButtonUp(Counter_List, Counter);
 
   FormOptions->SetLocked(read(SettingId::OptionsIsLocked));
   const int optionsLeft = read(SettingId::OptionsLeft);
   const int optionsTop = read(SettingId::OptionsTop);
   FormOptions->MoveTo(optionsLeft, optionsTop);
-  FormOptions->setVisible(!read(SettingId::OptionsVisible));
+  group_.SetWindowShown(FormOptions, !read(SettingId::OptionsVisible));
   OptionsClick();
-  if (!FormOptions->isVisible())
+  if (!WindowShown(FormOptions))
     hints_.ImageButtonUp(Options_List, Options);
 
-  raise();
-  activateWindow();
+  // Loaded after the start has finished: the satellites are shown already, the main window goes in
+  // front of them.
+  if (startFinished_) {
+    raise();
+    activateWindow();
+  }
 }
 
 void TForm1::SaveSettings() {

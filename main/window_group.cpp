@@ -60,8 +60,9 @@ void WindowGroup::RestoreApplication() {
 }
 
 void WindowGroup::HideToTray() {
-  // Windows an earlier minimise put away come back with the others.
+  // Windows an earlier minimise put away, or the start has not shown yet, come back with the others.
   QList<QWidget*> windows = std::exchange(minimisedWindows_, {});
+  windows += std::exchange(awaitedWindows_, {});
   if (main_.isMinimized())
     main_.setWindowState(main_.windowState() & ~Qt::WindowMinimized);
   for (SkinnedWindow* w : Windows())
@@ -88,6 +89,7 @@ void WindowGroup::MainStateChanged() {
         minimisedWindows_ << w;
         w->hide();
       }
+    minimisedWindows_ += std::exchange(awaitedWindows_, {});
     return;
   }
   applicationMinimised_ = false;
@@ -99,22 +101,41 @@ void WindowGroup::MainStateChanged() {
 }
 
 bool WindowGroup::WindowShown(const QWidget* window) const {
-  return window->isVisible() || trayWindows_.contains(window) || minimisedWindows_.contains(window);
+  return window->isVisible() || trayWindows_.contains(window) || minimisedWindows_.contains(window) ||
+         awaitedWindows_.contains(window);
 }
 
 void WindowGroup::SetWindowShown(QWidget* window, bool shown) {
-  if (!Away()) {
+  if (!Away() && !awaiting_) {
     window->setVisible(shown);
     return;
   }
-  // The group is in the tray or minimised: the window follows the group when it comes back.
-  QList<QWidget*>& list = trayWindows_.isEmpty() ? minimisedWindows_ : trayWindows_;
+  // The group is in the tray or minimised, or the start waits for the main window: the window
+  // follows the group when it comes back, or the main window when it is on screen.
+  QList<QWidget*>& list = !trayWindows_.isEmpty()        ? trayWindows_
+                          : !minimisedWindows_.isEmpty() ? minimisedWindows_
+                                                         : awaitedWindows_;
   list.removeAll(window);
   if (shown)
     list << window;
 }
 
+void WindowGroup::ShowAwaitedWindows() {
+  awaiting_ = false;
+  const QList<QWidget*> windows = std::exchange(awaitedWindows_, {});
+  if (windows.isEmpty())
+    return;
+  for (QWidget* w : windows)
+    w->show();
+  if (main_.isVisible()) {
+    main_.raise();
+    main_.activateWindow();
+  }
+}
+
 void WindowGroup::ShowTimeOnly(bool on) {
+  // Either way the satellites' state is settled here.
+  awaitedWindows_.clear();
   if (on) {
     time_->show();
     main_.hide();

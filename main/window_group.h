@@ -42,6 +42,12 @@ public:
   // Shows or hides a satellite, or records it for the group's return while the group is away.
   void SetWindowShown(QWidget* window, bool shown);
 
+  // While the program starts, the satellites wait for the main window's first picture, which they
+  // would otherwise hold up: a satellite shown meanwhile is recorded, as for a group that is away,
+  // and appears with ShowAwaitedWindows (in front of the main window, which is then activated).
+  void AwaitMainWindow() { awaiting_ = true; }
+  void ShowAwaitedWindows();
+
   // The time-only view: the Time window stands in for the main window and its satellites. Leaving
   // it brings the full view back, shown, not minimised and in front, whatever the desktop did to
   // the main window meanwhile.
@@ -61,6 +67,9 @@ private:
   QList<QWidget*> minimisedWindows_;
   // The group's windows that were shown when the application went to the tray.
   QList<QWidget*> trayWindows_;
+  // Satellites shown while the program starts (AwaitMainWindow).
+  bool awaiting_ = false;
+  QList<QWidget*> awaitedWindows_;
 };
 
 } // namespace zarvo

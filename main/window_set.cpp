@@ -45,7 +45,7 @@ void WindowSet::Wire() {
   QObject::connect(main, &TForm1::LateWindowsNeeded, main, [this] { CreateLateWindows(); });
   // The Message and About windows are made when first needed: most runs never show them.
   // What the first picture did not wait for: the sleep notices.
-  QObject::connect(main, &TForm1::FirstPainted, main, [this] {
+  QObject::connect(main, &TForm1::StartFinished, main, [this] {
     platform_.WatchPowerEvents();
     platform_.ReturnFreedMemory();
   });

@@ -233,6 +233,7 @@ private slots:
     TForm1* form1 = windows->Form1();
     form1->Timer1.stop();
     form1->TimerInitTimer();
+    QVERIFY(WaitUntil([form1] { return form1->Started(); }));
     QTest::mouseClick(windows->FormOptions()->Button(TFormOptions::ShutDownRow), Qt::LeftButton);
     form1->SetTime->setTime(QTime(0, 0, 30));
     form1->StartClick();

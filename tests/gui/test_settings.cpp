@@ -52,8 +52,11 @@ struct Run {
     form1->Timer1.stop();
     form1->Timer3.stop();
     form1->TimerInit.stop();
-    if (load)
+    if (load) {
       form1->TimerInitTimer();
+      if (!WaitUntil([this] { return form1->Started(); }))
+        qFatal("the start did not finish");
+    }
   }
   // Exit from the main menu (reachable in every view, the time-only one too).
   void Quit() { QVERIFY(Trigger(main, QStringLiteral("Exit1"))); }
@@ -316,6 +319,27 @@ private slots:
     QCOMPARE(Read(FileIn(dir.path())), saved);
     Run r(dir.path());
     QCOMPARE(r.main->pos(), QPoint(100, 120));
+  }
+
+  // The satellites wait for the main window's first picture, which they would hold up, and count as
+  // shown meanwhile: a quit in that instant keeps them in the file, and they are not shown after it.
+  void satellitesFollowTheMainWindowsFirstPicture() {
+    QTemporaryDir dir;
+    {
+      Run r(dir.path(), false);
+      r.form1->TimerInitTimer();
+      QVERIFY(r.main->isVisible() && !r.options->isVisible() && !r.counter->isVisible());
+      QCOMPARE(r.Caption("HideCounter1"), QStringLiteral("Hide Counter Panel"));
+      QTRY_VERIFY(r.options->isVisible() && r.counter->isVisible());
+    }
+    {
+      Run r(dir.path(), false);
+      r.form1->TimerInitTimer();
+      r.Quit();
+      QVERIFY(ExpectNothingFor(300, [&r] { return r.options->isVisible() || r.counter->isVisible(); }));
+    }
+    QCOMPARE(Saved(dir.path(), "FormCounter", "Visible"), 1);
+    QCOMPARE(Saved(dir.path(), "FormOptions", "Visible"), 1);
   }
 
   // A read-only folder takes no new file, but the settings file in it is written in place; a

@@ -30,6 +30,9 @@ Zarvo::Zarvo() {
   form1->Timer3.stop();
   form1->TimerInit.stop();
   form1->TimerInitTimer();
+  // The satellites follow the main window's first picture.
+  if (!WaitUntil([this] { return form1->Started(); }))
+    qFatal("the start did not finish");
 }
 
 Zarvo::~Zarvo() = default;

@@ -12,6 +12,7 @@
 #include "small_windows/message_window.h"
 #include "small_windows/time_window.h"
 #include "tests/support/gui_verbs.h"
+#include "tests/support/test_support.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -10,6 +10,7 @@
 #include "platform/linux/upower_events.h"
 #include "tests/support/dbus_mock.h"
 #include "tests/support/gui_verbs.h"
+#include "tests/support/test_support.h"
 
 #include <QDBusConnection>
 #include <QSignalSpy>
@@ -67,10 +68,9 @@ private slots:
     form1->TimerInit.stop();
     form1->TimerInitTimer();
     QWidget* main = form1;
-    QVERIFY(QTest::qWaitForWindowExposed(main));
+    // The program starts watching once the start has finished.
+    QVERIFY(WaitUntil([form1] { return form1->Started(); }));
     const auto counting = [main] { return AccessibleName(main, QStringLiteral("Start")) == "Stop counting"; };
-    // The program starts watching once its window is painted; the test cannot tell when that is.
-    platform->WatchPowerEvents();
     QTest::mouseClick(windows.FormOptions()->Button(TFormOptions::ShutDownRow), Qt::LeftButton);
 
     // logind announces the sleep and the wake-up; both have reached the program when this returns.

@@ -43,6 +43,22 @@ private slots:
     QVERIFY(zarvo.Terminate());
   }
 
+  // The satellites follow the main window's first picture. A main window stored off the screen is
+  // never painted (the server exposes nothing of it): they come all the same, where they were left.
+  void satellitesComeAlsoWhenTheMainWindowIsOffTheScreen() {
+    ZarvoProcess zarvo;
+    QVERIFY(zarvo.IsValid());
+    QVERIFY(zarvo.WriteSettings("[Form1]\nLeft=4000\nTop=3000\n[FormOptions]\nLeft=10\nTop=10\n"
+                                "[FormCounter]\nLeft=300\nTop=10\n"));
+    QVERIFY(zarvo.Start());
+    const std::optional<ZarvoWindows> w = zarvo.WaitForWindows(ZarvoProcess::Group, 20000);
+    QVERIFY(w);
+    QCOMPARE(w->main->topLeft(), QPoint(4000, 3000));
+    QCOMPARE(w->options->topLeft(), QPoint(10, 10));
+    QCOMPARE(w->counter->topLeft(), QPoint(300, 10));
+    QVERIFY(zarvo.Terminate());
+  }
+
   // What the start costs: the skin is decoded without Qt's image plugins, and the sound stack waits
   // for the first sound. Guessing a picture's format, anywhere, would load every image plugin there is.
   void startsWithoutTheSoundStackOrImagePlugins() {
