@@ -248,7 +248,12 @@ std::optional<QByteArray> ReadDocument(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
     return std::nullopt;
-  QByteArray data = file.read(kMaxFileSize + 1);
+  // Read for the size the file has (asking for the most it may hold would reserve that much memory
+  // at every read); one byte more tells a file that grew meanwhile, whose rest is then read too.
+  const qint64 expected = info.size();
+  QByteArray data = file.read(expected + 1);
+  if (data.size() > expected && file.error() == QFileDevice::NoError)
+    data += file.read(kMaxFileSize + 1 - data.size());
   if (file.error() != QFileDevice::NoError || data.size() > kMaxFileSize)
     return std::nullopt;
   return data;
