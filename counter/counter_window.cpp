@@ -30,7 +30,10 @@ TFormCounter::TFormCounter(const QWidget& anchor, HintLine& hints, const SkinPic
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setGeometry(30, 56, 142, 32);
-  Label1->setStyleSheet(QStringLiteral("background: black;"));
+  Label1->setAutoFillBackground(true);
+  QPalette black = Label1->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  Label1->setPalette(black);
   Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   Label_Time = new CounterDisplay(this);

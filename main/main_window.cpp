@@ -6,6 +6,7 @@
 #include "framework/error_box.h"
 #include "framework/image_button.h"
 #include "framework/skin_font.h"
+#include "framework/skin_radio.h"
 #include "framework/time_picker.h"
 #include "framework/window_outline.h"
 #include "main/settings.h"
@@ -165,22 +166,14 @@ void TForm1::CreateControls() {
   picker.setColor(QPalette::HighlightedText, QColor(0, 255, 0));
   SetTime->setPalette(picker);
 
-  RadioAfter = new QRadioButton(QStringLiteral("After"), this);
+  RadioAfter = new SkinRadioButton(QStringLiteral("After"), this);
   RadioAfter->setObjectName(QStringLiteral("RadioAfter"));
   RadioAfter->setGeometry(15, 76, 49, 17);
-  RadioAt = new QRadioButton(QStringLiteral("At"), this);
+  RadioAt = new SkinRadioButton(QStringLiteral("At"), this);
   RadioAt->setObjectName(QStringLiteral("RadioAt"));
   RadioAt->setGeometry(63, 76, 33, 17);
   for (QRadioButton* radio : {RadioAfter, RadioAt}) {
     radio->setFont(SkinFont(11, true));
-    radio->setStyleSheet(
-        QStringLiteral("QRadioButton { color: rgb(0, 255, 0); background: transparent; spacing: 3px; }"
-                       "QRadioButton::indicator { width: 9px; height: 9px; border-radius: 5px; border: 1px "
-                       "solid rgb(0, 255, 0);"
-                       " background: rgb(0, 50, 0); }"
-                       "QRadioButton::indicator:checked { background: qradialgradient(cx:0.5, cy:0.5, "
-                       "radius:0.5, fx:0.5, fy:0.5,"
-                       " stop:0 rgb(0, 255, 0), stop:0.6 rgb(0, 255, 0), stop:0.7 rgb(0, 50, 0)); }"));
     radio->setMouseTracking(true);
     radio->setFocusPolicy(Qt::NoFocus);
     radio->installEventFilter(this);
