@@ -22,6 +22,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMap>
+#include <QMetaType>
 
 #include <cstdio>
 #include <optional>
@@ -70,6 +72,13 @@ std::optional<int> HandOverWithoutDisplay(int& argc, char** argv) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+  // Qt's registry of the types registered at run time is made with the first of them and, like the
+  // D-Bus connections' thread, destroyed at exit in the reverse order of making. Made first, it
+  // outlives that thread, which may still be reading a late message of the bus while the process
+  // ends: read into types already gone, it was a warning on standard error after the answer of a
+  // `zarvo --cancel`.
+  qRegisterMetaType<QMap<QString, QString>>();
+
   // --help and --version need no display: answered before any GUI exists.
   QStringList arguments;
   for (int i = 0; i < argc; ++i)

@@ -130,9 +130,7 @@ InstanceRole PublishRemoteControl(RemoteControl& control, std::unique_ptr<QObjec
 RemoteAnswer CallRunningZarvo(const RemoteCall& call) {
   RemoteAnswer answer;
   // A connection of the call's own, closed before the answer is returned: a script's `zarvo
-  // --cancel` ends right after it, and a connection still open then can be reading a late message
-  // of the bus's while the process tears down the types it would be read into (a warning on
-  // standard error, after the program's own answer).
+  // --cancel` ends right after it, with nothing of the bus left open.
   struct Closing {
     QString name;
     ~Closing() { QDBusConnection::disconnectFromBus(name); }
