@@ -125,12 +125,17 @@ void WindowGroup::ShowAwaitedWindows() {
   const QList<QWidget*> windows = std::exchange(awaitedWindows_, {});
   if (windows.isEmpty())
     return;
-  for (QWidget* w : windows)
+  // Shown without taking the focus, which the main window was given when it was shown: asked for
+  // again now, the activation could reach the window manager after the user's first click, and
+  // undo a Minimize.
+  for (QWidget* w : windows) {
+    const bool quiet = w->testAttribute(Qt::WA_ShowWithoutActivating);
+    w->setAttribute(Qt::WA_ShowWithoutActivating);
     w->show();
-  if (main_.isVisible()) {
-    main_.raise();
-    main_.activateWindow();
+    w->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
   }
+  if (main_.isVisible())
+    main_.raise();
 }
 
 void WindowGroup::ShowTimeOnly(bool on) {

@@ -44,7 +44,7 @@ public:
 
   // While the program starts, the satellites wait for the main window's first picture, which they
   // would otherwise hold up: a satellite shown meanwhile is recorded, as for a group that is away,
-  // and appears with ShowAwaitedWindows (in front of the main window, which is then activated).
+  // and appears with ShowAwaitedWindows, without taking the focus from the main window.
   void AwaitMainWindow() { awaiting_ = true; }
   void ShowAwaitedWindows();
 
