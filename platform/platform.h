@@ -156,7 +156,7 @@ bool DisplayAvailable();
 // the connection then sends the windows' pictures over its socket instead of through memory shared
 // with the display server. The windows are small, and shared memory costs a round trip to the server
 // (two more wake-ups of the program) before every repaint of a place shown before: for the
-// stopwatch's digits, 33 times a second. Programs started later inherit nothing of it.
+// stopwatch's digits, 14 times a second. Programs started later inherit nothing of it.
 class DisplayConnectionSetup {
 public:
   DisplayConnectionSetup();
