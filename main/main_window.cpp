@@ -292,9 +292,8 @@ void TForm1::FinishStart() {
     return;
   startFallback_.stop();
   group_.ShowAwaitedWindows();
-  // The icons that task bars, window switchers and the tray show: nothing on screen waited for them.
+  // The icon that task bars and window switchers show: nothing on screen waited for it.
   setWindowIcon(PictureIcon({skin::kIcon16, skin::kIcon48}, SharpPictures::Always));
-  CoolTrayIcon1.SetIcon(PictureIcon({skin::kIcon16}, SharpPictures::Always));
   emit StartFinished();
 }
 

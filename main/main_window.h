@@ -104,7 +104,7 @@ public:
   void LoadSettings();
   void SaveSettings();
   // The end of the start: the main window's first picture is on screen (or did not come in time,
-  // as for a window placed off the screen). The satellites, the icons and whatever else the first
+  // as for a window placed off the screen). The satellites, the window icon and whatever else the first
   // picture did not wait for follow; StartFinished is emitted. Runs once.
   void FinishStart();
   bool Started() const { return startFinished_; }

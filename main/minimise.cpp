@@ -18,7 +18,7 @@ const QString kNoTray = QStringLiteral("No system tray: minimized");
 void TForm1::CreateTrayIcon() {
   CoolTrayIcon1.SetHint(QStringLiteral("Zarvo"));
   CoolTrayIcon1.SetShowHint(true);
-  // Its picture comes when the start has finished (FinishStart): the icon shows only after that.
+  CoolTrayIcon1.SetIcon(PictureIcon({skin::kIcon16}, SharpPictures::Always));
   CoolTrayIcon1.SetIconVisible(false);
   CoolTrayIcon1.PopupMenu = PopupMenu1;
   CoolTrayIcon1.OnClick = [this](QObject*) { Guarded([this] { CoolTrayIcon1Click(); }); };
