@@ -178,13 +178,6 @@ void TForm1::LoadSettings() {
   OptionsClick();
   if (!WindowShown(FormOptions))
     hints_.ImageButtonUp(Options_List, Options);
-
-  // Loaded after the start has finished: the satellites are shown already, the main window goes in
-  // front of them.
-  if (startFinished_) {
-    raise();
-    activateWindow();
-  }
 }
 
 void TForm1::SaveSettings() {

@@ -42,9 +42,9 @@ bool WindowSet::Create() {
 
 void WindowSet::Wire() {
   TForm1* main = form1_.get();
-  QObject::connect(main, &TForm1::LateWindowsNeeded, main, [this] { CreateLateWindows(); });
   // The Message and About windows are made when first needed: most runs never show them.
-  // What the first picture did not wait for: the sleep notices.
+  QObject::connect(main, &TForm1::LateWindowsNeeded, main, [this] { CreateLateWindows(); });
+  // What the first picture did not wait for: the sleep notices, and the memory the start freed.
   QObject::connect(main, &TForm1::StartFinished, main, [this] {
     platform_.WatchPowerEvents();
     platform_.ReturnFreedMemory();

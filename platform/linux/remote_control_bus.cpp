@@ -129,13 +129,7 @@ InstanceRole PublishRemoteControl(RemoteControl& control, std::unique_ptr<QObjec
 
 RemoteAnswer CallRunningZarvo(const RemoteCall& call) {
   RemoteAnswer answer;
-  // A connection of the call's own, closed before the answer is returned: a script's `zarvo
-  // --cancel` ends right after it, with nothing of the bus left open.
-  struct Closing {
-    QString name;
-    ~Closing() { QDBusConnection::disconnectFromBus(name); }
-  } const closing{QStringLiteral("zarvo-remote-call")};
-  QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, closing.name);
+  QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
     answer.refusal = {RemoteRefusal::Kind::NoInstance, QStringLiteral("there is no session bus")};
     return answer;
