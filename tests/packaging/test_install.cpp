@@ -68,7 +68,7 @@ QStringList AsUser(const QStringList& program) {
 bool MenuIsOpen() {
   for (const XWindow& w : XWindows())
     if (w.name == QLatin1String(ZARVO_NAME) && w.geometry.width() > 50 &&
-        w.geometry.size() != QSize(200, 140) && IsViewable(w.id))
+        w.geometry.size() != QSize(200, 140) && IsViewable(w))
       return true;
   return false;
 }

@@ -45,19 +45,56 @@ inline QList<XWindow> XWindows() {
   return windows;
 }
 
-// Whether the window is mapped and on screen.
-inline bool IsViewable(const QString& id) {
+// What the server has of one window now: its name, its place on the screen and whether it is mapped
+// and on screen.
+struct XWindowState {
+  QString name;
+  QRect geometry;
+  bool viewable = false;
+};
+
+inline std::optional<XWindowState> XWindowNow(const QString& id) {
   QProcess p;
   StartXwininfo(p, {QStringLiteral("-id"), id});
-  p.waitForFinished(5000);
-  return p.readAllStandardOutput().contains("IsViewable");
+  if (!p.waitForFinished(5000) || p.exitCode() != 0)
+    return std::nullopt;
+  const QString out = QString::fromUtf8(p.readAllStandardOutput());
+  static const QRegularExpression name(QStringLiteral("Window id: 0x[0-9a-f]+ \"([^\"]*)\""));
+  const auto number = [&out](const QString& label) {
+    const QRegularExpression value(QRegularExpression::escape(label) + QStringLiteral(":\\s+(-?\\d+)"));
+    return value.match(out).captured(1).toInt();
+  };
+  XWindowState state;
+  state.name = name.match(out).captured(1);
+  state.geometry =
+      QRect(number(QStringLiteral("Absolute upper-left X")), number(QStringLiteral("Absolute upper-left Y")),
+            number(QStringLiteral("Width")), number(QStringLiteral("Height")));
+  state.viewable = out.contains(QStringLiteral("IsViewable"));
+  return state;
+}
+
+// Whether the window is mapped and on screen.
+inline bool IsViewable(const QString& id) {
+  const std::optional<XWindowState> state = XWindowNow(id);
+  return state && state->viewable;
+}
+
+// Whether a window of a listing is on screen as listed. Qt names a top-level window only after it
+// has created it, and until then the server has it under the program's name: a listing taken in that
+// instant shows a satellite as "Zarvo". The name is read again once the window is seen mapped, which
+// comes after its naming, so it is then the window's own.
+inline bool IsViewable(const XWindow& w) {
+  if (!IsViewable(w.id))
+    return false;
+  const std::optional<XWindowState> now = XWindowNow(w.id);
+  return now && now->name == w.name && now->geometry == w.geometry;
 }
 
 // A viewable window whose title starts with `title` (the desktop may append the program's name).
 inline std::optional<QRect> FindWindow(const QString& title, QSize size) {
   for (const XWindow& w : XWindows())
     if ((w.name == title || w.name.startsWith(title + QStringLiteral(" "))) && w.geometry.size() == size &&
-        IsViewable(w.id))
+        IsViewable(w))
       return w.geometry;
   return std::nullopt;
 }

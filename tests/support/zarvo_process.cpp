@@ -124,7 +124,7 @@ QByteArray ZarvoProcess::ReadSettings() const {
 
 std::optional<XWindow> FindBox(const QString& title, QSize notSize) {
   for (const XWindow& w : XWindows())
-    if (w.name.startsWith(title) && w.geometry.size() != notSize && IsViewable(w.id))
+    if (w.name.startsWith(title) && w.geometry.size() != notSize && IsViewable(w))
       return w;
   return std::nullopt;
 }

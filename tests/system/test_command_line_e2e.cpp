@@ -18,7 +18,7 @@ namespace {
 bool AnyViewableWindow(const QStringList& titles) {
   for (const XWindow& w : XWindows())
     for (const QString& t : titles)
-      if ((w.name == t || w.name.startsWith(t + QLatin1Char(' '))) && IsViewable(w.id))
+      if ((w.name == t || w.name.startsWith(t + QLatin1Char(' '))) && IsViewable(w))
         return true;
   return false;
 }
@@ -173,7 +173,7 @@ private:
 
   std::optional<XWindow> FindConfirmation() const {
     for (const XWindow& w : XWindows())
-      if (w.name.startsWith(QStringLiteral("Confirm")) && IsViewable(w.id))
+      if (w.name.startsWith(QStringLiteral("Confirm")) && IsViewable(w))
         return w;
     return std::nullopt;
   }

@@ -32,7 +32,7 @@ private slots:
     QTRY_VERIFY_WITH_TIMEOUT(
         [] {
           for (const XWindow& x : XWindows())
-            if (x.name.startsWith(QStringLiteral("Message")) && IsViewable(x.id))
+            if (x.name.startsWith(QStringLiteral("Message")) && IsViewable(x))
               return true;
           return false;
         }(),

@@ -238,7 +238,7 @@ private slots:
                                       std::pair{QStringLiteral("Options"), QSize(200, 280)},
                                       std::pair{QStringLiteral("Counter"), QSize(200, 140)}})
       for (const XWindow& x : XWindows())
-        if (x.name == title && x.geometry.size() == size && IsViewable(x.id)) {
+        if (x.name == title && x.geometry.size() == size && IsViewable(x)) {
           group << x.id.toUInt(nullptr, 16);
           if (main.isEmpty())
             main = x.id;

@@ -34,7 +34,7 @@ bool Write(const QString& path, const QByteArray& content) {
 std::optional<XWindow> ErrorBox() {
   for (const XWindow& w : XWindows())
     if (w.name == QLatin1String("Zarvo") && w.geometry.size() != QSize(200, 140) &&
-        w.geometry.width() > 100 && IsViewable(w.id))
+        w.geometry.width() > 100 && IsViewable(w))
       return w;
   return std::nullopt;
 }

@@ -14,7 +14,7 @@ namespace {
 // The id of the viewable window titled `title` of size `size`, as xwininfo gives it.
 QString WindowId(const QString& title, QSize size) {
   for (const XWindow& w : XWindows())
-    if (w.name == title && w.geometry.size() == size && IsViewable(w.id))
+    if (w.name == title && w.geometry.size() == size && IsViewable(w))
       return w.id;
   return {};
 }
