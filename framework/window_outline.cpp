@@ -5,28 +5,6 @@
 
 namespace zarvo {
 
-QPolygon OutlinePolygon(int bottom) {
-  return QPolygon({{0, 5},
-                   {15, 5},
-                   {15, 0},
-                   {125, 0},
-                   {125, 5},
-                   {130, 5},
-                   {135, 10},
-                   {175, 10},
-                   {173, 3},
-                   {178, 3},
-                   {180, 5},
-                   {181, 3},
-                   {186, 3},
-                   {183, 10},
-                   {188, 10},
-                   {198, 20},
-                   {200, 20},
-                   {200, bottom},
-                   {0, bottom}});
-}
-
 QRegion OutlineRegion(int bottom, const QList<QRect>& ellipseBoxes) {
   QRegion region(OutlinePolygon(bottom), Qt::OddEvenFill);
   for (const QRect& box : ellipseBoxes)

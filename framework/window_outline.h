@@ -1,6 +1,8 @@
 // The shaped outline of the skinned windows: the 19-point polygon with a given bottom, united with ellipses.
 #pragma once
 
+#include "assets/outline.h"
+
 #include <QList>
 #include <QObject>
 #include <QPolygon>
@@ -10,9 +12,6 @@
 class QWidget;
 
 namespace zarvo {
-
-// The outline polygon; `bottom` is 140 (main, Counter), 280 (Options) or 200 (Message, About).
-QPolygon OutlinePolygon(int bottom);
 
 // The polygon, filled by the alternate (odd-even) rule, united with the ellipses inscribed in the
 // given boxes. A box is given as left, top, right, bottom, the way the outline is described.

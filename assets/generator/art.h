@@ -1,6 +1,8 @@
 // The skin's drawing kit: palette, glossy shapes, glyphs and the pictures built from them.
 #pragma once
 
+#include "assets/outline.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -58,9 +60,6 @@ void DrawText(QPainter& p, const QRectF& rect, int flags, const QString& text, c
 
 // Gradient-filled lettering with a dark outline, for the window titles.
 void DrawTitleText(QPainter& p, QPointF baseline, const QString& text, const QFont& font);
-
-// The window outline polygon shared by the skinned windows, bottom edge at `bottom`.
-QPolygon OutlinePolygon(int bottom);
 
 // One picture of the skin: its path below the skin folder and its pixels.
 struct Picture {

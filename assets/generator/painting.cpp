@@ -130,26 +130,4 @@ void DrawTitleText(QPainter& p, QPointF baseline, const QString& text, const QFo
   p.restore();
 }
 
-QPolygon OutlinePolygon(int bottom) {
-  return QPolygon({{0, 5},
-                   {15, 5},
-                   {15, 0},
-                   {125, 0},
-                   {125, 5},
-                   {130, 5},
-                   {135, 10},
-                   {175, 10},
-                   {173, 3},
-                   {178, 3},
-                   {180, 5},
-                   {181, 3},
-                   {186, 3},
-                   {183, 10},
-                   {188, 10},
-                   {198, 20},
-                   {200, 20},
-                   {200, bottom},
-                   {0, bottom}});
-}
-
 } // namespace zarvo::art
