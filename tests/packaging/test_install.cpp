@@ -66,11 +66,11 @@ QStringList AsUser(const QStringList& program) {
 
 // A viewable top-level window of the program that is none of its skinned windows: its popup menu.
 bool MenuIsOpen() {
-  for (const XWindow& w : XWindows())
-    if (w.name == QLatin1String(ZARVO_NAME) && w.geometry.width() > 50 &&
-        w.geometry.size() != QSize(200, 140) && IsViewable(w))
-      return true;
-  return false;
+  return FindXWindow([](const XWindow& w) {
+           return w.name == QLatin1String(ZARVO_NAME) && w.geometry.width() > 50 &&
+                  w.geometry.size() != QSize(200, 140);
+         })
+      .has_value();
 }
 
 } // namespace

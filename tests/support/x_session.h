@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
+#include <functional>
 #include <optional>
 
 namespace zarvo::test {
@@ -90,13 +91,24 @@ inline bool IsViewable(const XWindow& w) {
   return now && now->name == w.name && now->geometry == w.geometry;
 }
 
-// A viewable window whose title starts with `title` (the desktop may append the program's name).
-inline std::optional<QRect> FindWindow(const QString& title, QSize size) {
+// The first window of one listing that `match` accepts and that is on screen as listed.
+inline std::optional<XWindow> FindXWindow(const std::function<bool(const XWindow&)>& match) {
   for (const XWindow& w : XWindows())
-    if ((w.name == title || w.name.startsWith(title + QStringLiteral(" "))) && w.geometry.size() == size &&
-        IsViewable(w))
-      return w.geometry;
+    if (match(w) && IsViewable(w))
+      return w;
   return std::nullopt;
+}
+
+// Whether the window is titled `title` (the desktop may append the program's name).
+inline bool Titled(const XWindow& w, const QString& title) {
+  return w.name == title || w.name.startsWith(title + QStringLiteral(" "));
+}
+
+// The place of a viewable window titled `title` of the given size.
+inline std::optional<QRect> FindWindow(const QString& title, QSize size) {
+  const std::optional<XWindow> w =
+      FindXWindow([&](const XWindow& x) { return Titled(x, title) && x.geometry.size() == size; });
+  return w ? std::optional<QRect>(w->geometry) : std::nullopt;
 }
 
 inline bool Xdotool(const QStringList& arguments) {

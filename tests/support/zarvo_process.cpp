@@ -123,10 +123,8 @@ QByteArray ZarvoProcess::ReadSettings() const {
 }
 
 std::optional<XWindow> FindBox(const QString& title, QSize notSize) {
-  for (const XWindow& w : XWindows())
-    if (w.name.startsWith(title) && w.geometry.size() != notSize && IsViewable(w))
-      return w;
-  return std::nullopt;
+  return FindXWindow(
+      [&](const XWindow& w) { return w.name.startsWith(title) && w.geometry.size() != notSize; });
 }
 
 } // namespace zarvo::test

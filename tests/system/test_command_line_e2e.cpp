@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace zarvo::test;
@@ -16,11 +17,10 @@ using namespace zarvo::test;
 namespace {
 
 bool AnyViewableWindow(const QStringList& titles) {
-  for (const XWindow& w : XWindows())
-    for (const QString& t : titles)
-      if ((w.name == t || w.name.startsWith(t + QLatin1Char(' '))) && IsViewable(w))
-        return true;
-  return false;
+  return FindXWindow([&](const XWindow& w) {
+           return std::any_of(titles.begin(), titles.end(), [&](const QString& t) { return Titled(w, t); });
+         })
+      .has_value();
 }
 
 } // namespace
@@ -172,10 +172,7 @@ private:
   }
 
   std::optional<XWindow> FindConfirmation() const {
-    for (const XWindow& w : XWindows())
-      if (w.name.startsWith(QStringLiteral("Confirm")) && IsViewable(w))
-        return w;
-    return std::nullopt;
+    return FindXWindow([](const XWindow& w) { return w.name.startsWith(QStringLiteral("Confirm")); });
   }
 
   QStringList FolderFiles() const {

@@ -30,13 +30,7 @@ private slots:
     QVERIFY(ClickAt(options->topLeft() + QPoint(41 + 70, 35 + 12)));
     QVERIFY(ClickAt(options->topLeft() + QPoint(41 + 70, 245 + 15)));
     QTRY_VERIFY_WITH_TIMEOUT(
-        [] {
-          for (const XWindow& x : XWindows())
-            if (x.name.startsWith(QStringLiteral("Message")) && IsViewable(x))
-              return true;
-          return false;
-        }(),
-        10000);
+        FindXWindow([](const XWindow& x) { return x.name.startsWith(QStringLiteral("Message")); }), 10000);
     QVERIFY(Type(QStringLiteral("Time is up")));
     QVERIFY(Keys({QStringLiteral("Return")}));
 

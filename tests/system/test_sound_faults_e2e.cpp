@@ -32,11 +32,10 @@ bool Write(const QString& path, const QByteArray& content) {
 
 // The error box the program shows: titled with its name, and none of its 200 x 140 windows.
 std::optional<XWindow> ErrorBox() {
-  for (const XWindow& w : XWindows())
-    if (w.name == QLatin1String("Zarvo") && w.geometry.size() != QSize(200, 140) &&
-        w.geometry.width() > 100 && IsViewable(w))
-      return w;
-  return std::nullopt;
+  return FindXWindow([](const XWindow& w) {
+    return w.name == QLatin1String("Zarvo") && w.geometry.size() != QSize(200, 140) &&
+           w.geometry.width() > 100;
+  });
 }
 
 // The error box's text as a screen reader reads it, then the box closed with Return.

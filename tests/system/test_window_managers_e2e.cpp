@@ -13,10 +13,9 @@ namespace {
 
 // The id of the viewable window titled `title` of size `size`, as xwininfo gives it.
 QString WindowId(const QString& title, QSize size) {
-  for (const XWindow& w : XWindows())
-    if (w.name == title && w.geometry.size() == size && IsViewable(w))
-      return w.id;
-  return {};
+  const std::optional<XWindow> w =
+      FindXWindow([&](const XWindow& x) { return x.name == title && x.geometry.size() == size; });
+  return w ? w->id : QString();
 }
 
 void WindowManagerRows(std::initializer_list<const char*> programs) {
