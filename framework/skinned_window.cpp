@@ -73,6 +73,8 @@ void SkinnedWindow::showEvent(QShowEvent* event) {
       windowHandle()->setTransientParent(leader_ && leader_->isVisible() ? leader_->windowHandle() : nullptr);
     KeepOffTaskbar(windowHandle());
   }
+  if (!event->spontaneous() && !isMinimized())
+    StartNotMinimised(windowHandle());
   QWidget::showEvent(event);
 }
 

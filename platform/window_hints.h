@@ -1,4 +1,5 @@
-// What a window asks of the desktop beyond what the toolkit can say: to stay off the taskbar.
+// What a window asks of the desktop beyond what the toolkit can say: to stay off the taskbar, to
+// stay with its leader, to come back not minimised.
 #pragma once
 
 class QWindow;
@@ -15,5 +16,12 @@ void KeepOffTaskbar(QWindow* window);
 // `leader`: kept above it, minimised and restored with it. The toolkit says so itself only when it
 // maps `window`, which is too early where the leader is mapped after it.
 void KeepWith(QWindow* window, QWindow* leader);
+
+// Makes `window` come on screen as a normal window the next time it is mapped. The toolkit marks a
+// window "start minimised" when it minimises it and keeps that mark when the window manager restores
+// it, so a window minimised once, restored from the taskbar, then hidden and shown again would be
+// mapped minimised and flash through a minimise. Call it from the widget's Show event of a window
+// that is not to be shown minimised.
+void StartNotMinimised(QWindow* window);
 
 } // namespace zarvo

@@ -1,5 +1,5 @@
-// On X11 the request is the window's _NET_WM_STATE property, set before the window is mapped; Qt
-// merges its own states into what it finds there when it maps the window.
+// On X11 the requests are properties of the window, set before it is mapped: _NET_WM_STATE, which Qt
+// merges its own states into when it maps the window, and the initial state in WM_HINTS.
 #include "platform/window_hints.h"
 
 #include <QGuiApplication>
@@ -85,6 +85,33 @@ void KeepWith(QWindow* window, QWindow* leader) {
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
   xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&message));
+  xcb_flush(c);
+}
+
+void StartNotMinimised(QWindow* window) {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c || !window || window->handle() == nullptr)
+    return;
+  // WM_HINTS is nine 32-bit fields: flags, input, initial state, then icon and group fields.
+  constexpr uint32_t kStateHint = 1u << 1;
+  constexpr uint32_t kNormal = 1;
+  constexpr uint32_t kIconic = 3;
+  const auto id = static_cast<xcb_window_t>(window->winId());
+  const xcb_get_property_cookie_t cookie =
+      xcb_get_property(c, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9);
+  const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
+      xcb_get_property_reply(c, cookie, nullptr));
+  if (!reply || reply->format != 32 || reply->type != XCB_ATOM_WM_HINTS ||
+      xcb_get_property_value_length(reply.get()) < int(3 * sizeof(uint32_t)))
+    return;
+  const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+  QList<uint32_t> hints(values, values + xcb_get_property_value_length(reply.get()) / int(sizeof(uint32_t)));
+  if ((hints[0] & kStateHint) == 0 || hints[2] != kIconic)
+    return;
+  hints[2] = kNormal;
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
+                      static_cast<uint32_t>(hints.size()), hints.constData());
   xcb_flush(c);
 }
 

@@ -96,6 +96,10 @@ QStringList NetWmState(const QString& id) {
   return atoms;
 }
 
+bool StartsMinimised(const QString& id) {
+  return Xprop({QStringLiteral("-id"), id, QStringLiteral("WM_HINTS")}).contains(QStringLiteral("Iconic"));
+}
+
 quint32 ActiveWindow() {
   static const QRegularExpression id(QStringLiteral("window id # (0x[0-9a-f]+)"));
   const QRegularExpressionMatch m =

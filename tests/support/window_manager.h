@@ -32,6 +32,8 @@ private:
 // The atoms of a window's _NET_WM_STATE ("_NET_WM_STATE_SKIP_TASKBAR", ...), as the window manager
 // keeps them; `id` is a window id as xwininfo gives it.
 QStringList NetWmState(const QString& id);
+// Whether a window's WM_HINTS ask for it to be mapped minimised.
+bool StartsMinimised(const QString& id);
 // The window the window manager says is active (_NET_ACTIVE_WINDOW), 0 for none.
 quint32 ActiveWindow();
 // Asks the window manager to activate the window, as a pager does.
