@@ -73,8 +73,16 @@ void SkinnedWindow::showEvent(QShowEvent* event) {
       windowHandle()->setTransientParent(leader_ && leader_->isVisible() ? leader_->windowHandle() : nullptr);
     KeepOffTaskbar(windowHandle());
   }
-  if (!event->spontaneous() && !isMinimized())
-    StartNotMinimised(windowHandle());
+  if (!event->spontaneous()) {
+    // Only the main window is ever shown minimised. The others can carry a minimise the desktop gave
+    // them together with the main window just before the program hid them, and the toolkit would
+    // map them minimised again.
+    const bool keptMinimised = role_ != WindowRole::Main && isMinimized();
+    if (!isMinimized() || keptMinimised)
+      StartNotMinimised(windowHandle());
+    if (keptMinimised)
+      setWindowState(windowState() & ~Qt::WindowMinimized);
+  }
   QWidget::showEvent(event);
 }
 

@@ -25,11 +25,34 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
+// The X connection, or null where no X server is used (the tests' offscreen platform).
+xcb_connection_t* Connection() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
+// The 32-bit values of a window's property, empty when it has none of `type`.
+QList<uint32_t> Values(xcb_connection_t* c, xcb_window_t id, xcb_atom_t property, xcb_atom_t type) {
+  const xcb_get_property_cookie_t cookie = xcb_get_property(c, 0, id, property, type, 0, 1024);
+  const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
+      xcb_get_property_reply(c, cookie, nullptr));
+  if (!reply || reply->format != 32 || reply->type != type)
+    return {};
+  const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+  return QList<uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / int(sizeof(uint32_t)));
+}
+
+void SetValues(xcb_connection_t* c, xcb_window_t id, xcb_atom_t property, xcb_atom_t type,
+               const QList<uint32_t>& values) {
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, property, type, 32, static_cast<uint32_t>(values.size()),
+                      values.constData());
+  xcb_flush(c);
+}
+
 } // namespace
 
 void KeepOffTaskbar(QWindow* window) {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  xcb_connection_t* c = Connection();
   if (!c || !window)
     return;
   const auto id = static_cast<xcb_window_t>(window->winId());
@@ -37,33 +60,20 @@ void KeepOffTaskbar(QWindow* window) {
   const xcb_atom_t wanted[] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), Atom(c, "_NET_WM_STATE_SKIP_PAGER")};
   if (state == XCB_ATOM_NONE)
     return;
-
   // Keep what is there (Qt's own states, should it have written some already).
-  QList<xcb_atom_t> atoms;
-  const xcb_get_property_cookie_t cookie = xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 1024);
-  const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
-      xcb_get_property_reply(c, cookie, nullptr));
-  if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-    const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
-    atoms = QList<xcb_atom_t>(values, values + count);
-  }
+  QList<uint32_t> atoms = Values(c, id, state, XCB_ATOM_ATOM);
   bool changed = false;
   for (const xcb_atom_t a : wanted)
     if (a != XCB_ATOM_NONE && !atoms.contains(a)) {
       atoms.append(a);
       changed = true;
     }
-  if (!changed)
-    return;
-  xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
-                      static_cast<uint32_t>(atoms.size()), atoms.constData());
-  xcb_flush(c);
+  if (changed)
+    SetValues(c, id, state, XCB_ATOM_ATOM, atoms);
 }
 
 void KeepWith(QWindow* window, QWindow* leader) {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  xcb_connection_t* c = Connection();
   if (!c || !window || !leader)
     return;
   const auto id = static_cast<xcb_window_t>(window->winId());
@@ -89,30 +99,20 @@ void KeepWith(QWindow* window, QWindow* leader) {
 }
 
 void StartNotMinimised(QWindow* window) {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  xcb_connection_t* c = Connection();
   if (!c || !window || window->handle() == nullptr)
     return;
+  const auto id = static_cast<xcb_window_t>(window->winId());
+
   // WM_HINTS is nine 32-bit fields: flags, input, initial state, then icon and group fields.
   constexpr uint32_t kStateHint = 1u << 1;
   constexpr uint32_t kNormal = 1;
   constexpr uint32_t kIconic = 3;
-  const auto id = static_cast<xcb_window_t>(window->winId());
-  const xcb_get_property_cookie_t cookie =
-      xcb_get_property(c, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9);
-  const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
-      xcb_get_property_reply(c, cookie, nullptr));
-  if (!reply || reply->format != 32 || reply->type != XCB_ATOM_WM_HINTS ||
-      xcb_get_property_value_length(reply.get()) < int(3 * sizeof(uint32_t)))
-    return;
-  const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
-  QList<uint32_t> hints(values, values + xcb_get_property_value_length(reply.get()) / int(sizeof(uint32_t)));
-  if ((hints[0] & kStateHint) == 0 || hints[2] != kIconic)
-    return;
-  hints[2] = kNormal;
-  xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
-                      static_cast<uint32_t>(hints.size()), hints.constData());
-  xcb_flush(c);
+  QList<uint32_t> hints = Values(c, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS);
+  if (hints.size() >= 3 && (hints[0] & kStateHint) != 0 && hints[2] == kIconic) {
+    hints[2] = kNormal;
+    SetValues(c, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, hints);
+  }
 }
 
 } // namespace zarvo
