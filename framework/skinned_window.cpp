@@ -77,11 +77,10 @@ void SkinnedWindow::showEvent(QShowEvent* event) {
     // Only the main window is ever shown minimised. The others can carry a minimise the desktop gave
     // them together with the main window just before the program hid them, and the toolkit would
     // map them minimised again.
-    const bool keptMinimised = role_ != WindowRole::Main && isMinimized();
-    if (!isMinimized() || keptMinimised)
-      StartNotMinimised(windowHandle());
-    if (keptMinimised)
+    if (role_ != WindowRole::Main && isMinimized())
       setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!isMinimized())
+      StartNotMinimised(windowHandle());
   }
   QWidget::showEvent(event);
 }
