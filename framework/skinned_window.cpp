@@ -79,10 +79,18 @@ void SkinnedWindow::showEvent(QShowEvent* event) {
     // map them minimised again.
     if (role_ != WindowRole::Main && isMinimized())
       setWindowState(windowState() & ~Qt::WindowMinimized);
-    if (!isMinimized())
+    if (wasMinimised_ && !isMinimized()) {
       StartNotMinimised(windowHandle());
+      wasMinimised_ = false;
+    }
   }
   QWidget::showEvent(event);
+}
+
+void SkinnedWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange && isMinimized())
+    wasMinimised_ = true;
+  QWidget::changeEvent(event);
 }
 
 void SkinnedWindow::StayWith(QWidget* leader) {

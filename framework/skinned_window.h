@@ -48,6 +48,7 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   // A moved window is painted anew, whole: a compositor may keep stale pixels in the corners the
   // outline cuts away, such as the title-bar buttons of the window's old place.
@@ -72,6 +73,8 @@ private:
   QPointer<QWidget> leader_;
   int alphaBlendValue_ = 255;
   bool alphaBlend_ = false;
+  // Minimised since it was last shown normally: the toolkit may have marked it to start minimised.
+  bool wasMinimised_ = false;
 };
 
 // The main window's pictures that the other windows copy when they are made.
