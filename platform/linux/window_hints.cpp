@@ -19,10 +19,29 @@ struct FreeReply {
   void operator()(void* reply) const { std::free(reply); }
 };
 
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name);
-  const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(xcb_intern_atom_reply(c, cookie, nullptr));
-  return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+// The atoms of the taskbar requests. They are interned once, in one round trip: an atom stays the
+// same for the X server's lifetime, and the program has one connection.
+struct StateAtoms {
+  xcb_atom_t state = XCB_ATOM_NONE;
+  xcb_atom_t skipTaskbar = XCB_ATOM_NONE;
+  xcb_atom_t skipPager = XCB_ATOM_NONE;
+};
+
+const StateAtoms& Atoms(xcb_connection_t* c) {
+  static const StateAtoms atoms = [c] {
+    const char* const names[] = {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"};
+    xcb_intern_atom_cookie_t cookies[3];
+    for (int i = 0; i < 3; ++i)
+      cookies[i] = xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(names[i])), names[i]);
+    xcb_atom_t values[3];
+    for (int i = 0; i < 3; ++i) {
+      const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(
+          xcb_intern_atom_reply(c, cookies[i], nullptr));
+      values[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+    return StateAtoms{values[0], values[1], values[2]};
+  }();
+  return atoms;
 }
 
 // The X connection, or null where no X server is used (the tests' offscreen platform).
@@ -56,12 +75,12 @@ void KeepOffTaskbar(QWindow* window) {
   if (!c || !window)
     return;
   const auto id = static_cast<xcb_window_t>(window->winId());
-  const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
-  const xcb_atom_t wanted[] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), Atom(c, "_NET_WM_STATE_SKIP_PAGER")};
-  if (state == XCB_ATOM_NONE)
+  const StateAtoms& atom = Atoms(c);
+  const xcb_atom_t wanted[] = {atom.skipTaskbar, atom.skipPager};
+  if (atom.state == XCB_ATOM_NONE)
     return;
   // Keep what is there (Qt's own states, should it have written some already).
-  QList<uint32_t> atoms = Values(c, id, state, XCB_ATOM_ATOM);
+  QList<uint32_t> atoms = Values(c, id, atom.state, XCB_ATOM_ATOM);
   bool changed = false;
   for (const xcb_atom_t a : wanted)
     if (a != XCB_ATOM_NONE && !atoms.contains(a)) {
@@ -69,7 +88,7 @@ void KeepOffTaskbar(QWindow* window) {
       changed = true;
     }
   if (changed)
-    SetValues(c, id, state, XCB_ATOM_ATOM, atoms);
+    SetValues(c, id, atom.state, XCB_ATOM_ATOM, atoms);
 }
 
 void KeepWith(QWindow* window, QWindow* leader) {
@@ -87,10 +106,11 @@ void KeepWith(QWindow* window, QWindow* leader) {
   message.response_type = XCB_CLIENT_MESSAGE;
   message.format = 32;
   message.window = id;
-  message.type = Atom(c, "_NET_WM_STATE");
+  const StateAtoms& atom = Atoms(c);
+  message.type = atom.state;
   message.data.data32[0] = 1; // add
-  message.data.data32[1] = Atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
-  message.data.data32[2] = Atom(c, "_NET_WM_STATE_SKIP_PAGER");
+  message.data.data32[1] = atom.skipTaskbar;
+  message.data.data32[2] = atom.skipPager;
   message.data.data32[3] = 1; // from an application
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
   xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
